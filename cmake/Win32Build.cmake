@@ -1,0 +1,51 @@
+# Builds the Windows program and its Win32 tests with the MinGW-w64 toolchain
+# in a sub-build, and registers every tier of tests with this build's CTest:
+# the native unit tests, the Win32 tests run under Wine in throwaway prefixes
+# filled with really installed software, and the end-to-end runs of vorlen.exe.
+include(ExternalProject)
+
+set(VORLEN_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
+ExternalProject_Add(vorlen_win32_build
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${VORLEN_WIN32_DIR}
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw-w64-x86_64.cmake
+        -DCMAKE_BUILD_TYPE=Release
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_CONFIGURE ON
+    USES_TERMINAL_BUILD ON)
+
+find_program(WINE_PROGRAM NAMES wine wine64 REQUIRED)
+set(VORLEN_EXE ${VORLEN_WIN32_DIR}/app/vorlen.exe)
+set(VORLEN_PREFIXES ${CMAKE_BINARY_DIR}/prefixes)
+set(VORLEN_TEST_ENV "WINEDEBUG=-all" "LANG=ja_JP.UTF-8" "LC_ALL=ja_JP.UTF-8")
+
+# Fixture prefixes, built once and kept in the build tree until their sources change.
+add_test(NAME prefix.test COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-prefix ${VORLEN_PREFIXES}/test)
+set_tests_properties(prefix.test PROPERTIES FIXTURES_SETUP vorlen_prefix ENVIRONMENT "${VORLEN_TEST_ENV}")
+add_test(NAME prefix.hostile COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-prefix ${VORLEN_PREFIXES}/hostile --hostile)
+set_tests_properties(prefix.hostile PROPERTIES FIXTURES_SETUP vorlen_hostile_prefix ENVIRONMENT "${VORLEN_TEST_ENV}")
+
+# Runs a Win32 program of the sub-build under Wine in the given prefix.
+function(vorlen_add_wine_test name prefix fixture)
+    add_test(NAME ${name} COMMAND ${WINE_PROGRAM} ${ARGN})
+    set_tests_properties(${name} PROPERTIES
+        FIXTURES_REQUIRED ${fixture}
+        ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/${prefix}")
+endfunction()
+
+set(VORLEN_WIN32_TESTS ${VORLEN_WIN32_DIR}/tests/win32/vorlen_win32_tests.exe)
+vorlen_add_wine_test(win32.unit test vorlen_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=-Hostile*:OsVersionProbe*)
+vorlen_add_wine_test(win32.hostile hostile vorlen_hostile_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=Hostile*)
+
+# The name and title shown under each Windows version the prefix can report.
+add_test(NAME win32.os_versions COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/os-versions ${VORLEN_WIN32_TESTS})
+set_tests_properties(win32.os_versions PROPERTIES
+    FIXTURES_REQUIRED vorlen_prefix RESOURCE_LOCK prefix_test
+    ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/test")
+
+# The program never writes the registry: no registry-writing function is imported.
+add_test(NAME win32.imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VORLEN_EXE})
+
+include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)

@@ -1,0 +1,82 @@
+#include "platform/win32/registry_win32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/unique_hkey.h"
+
+namespace vorlen {
+
+namespace {
+
+HKEY RootHandle(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// Key names are at most 255 characters, value names at most 16383.
+constexpr DWORD kMaxKeyNameChars = 255;
+constexpr DWORD kMaxValueNameChars = 16383;
+// Most values fit this; longer ones grow the buffer to the reported length.
+constexpr DWORD kInitialDataBytes = 4096;
+
+// Reused by every key a thread reads, so a scan allocates per thread, not per value.
+struct ValueBuffers {
+    std::vector<wchar_t> name = std::vector<wchar_t>(kMaxValueNameChars + 1);
+    std::vector<BYTE> data = std::vector<BYTE>(kInitialDataBytes);
+};
+
+ValueBuffers& ThreadBuffers() {
+    thread_local ValueBuffers buffers;
+    return buffers;
+}
+
+}  // namespace
+
+bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
+                                  const std::function<void(std::wstring_view)>& visit) const {
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS)
+        return false;
+    wchar_t name[kMaxKeyNameChars + 1];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxKeyNameChars + 1;
+        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        visit(std::wstring_view(name, length));
+    }
+    return true;
+}
+
+bool Win32Registry::ForEachValue(RegistryRoot root, const std::wstring& path,
+                                 const RegistryValueVisitor& visit) const {
+    UniqueHkey key;
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return false;
+    ValueBuffers& buffers = ThreadBuffers();
+    int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(buffers.name.size());
+        DWORD type = REG_NONE;
+        DWORD dataLength = static_cast<DWORD>(buffers.data.size());
+        const LSTATUS status = RegEnumValueW(key.get(), index, buffers.name.data(), &nameLength, nullptr, &type,
+                                             buffers.data.data(), &dataLength);
+        if (status == ERROR_MORE_DATA && dataLength > buffers.data.size() && regrowths < 8) {
+            // Read the same value again, whole.
+            buffers.data.resize(dataLength);
+            ++regrowths;
+            continue;
+        }
+        // ERROR_NO_MORE_ITEMS ends the values; any other failure (the key
+        // deleted meanwhile, say) would repeat for every index, so it ends
+        // them too.
+        if (status != ERROR_SUCCESS) break;
+        visit(std::wstring_view(buffers.name.data(), nameLength), type,
+              std::span<const std::uint8_t>(buffers.data.data(), dataLength));
+        ++index;
+        regrowths = 0;
+    }
+    return true;
+}
+
+}  // namespace vorlen

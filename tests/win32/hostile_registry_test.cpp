@@ -1,0 +1,113 @@
+// The scan over a prefix whose uninstall key holds hostile data: strings
+// without terminator, of odd length, of a megabyte, multi-strings without
+// their final NUL, ten thousand values in one key, names at the length
+// limit, garbage in DisplayName, key names full of shell characters. The scan
+// must finish, show every character it read and report nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inventory/entry_reader.h"
+#include "inventory/inventory_scan.h"
+#include "inventory/uninstall_key.h"
+#include "platform/win32/registry_win32.h"
+#include "test_registry_key.h"
+#include "window/grid_model.h"
+
+using namespace vorlen;
+
+namespace {
+
+std::vector<std::wstring> UninstallSubKeys(const RegistryReader& registry) {
+    std::vector<std::wstring> names;
+    registry.ForEachSubKey(RegistryRoot::LocalMachine, kUninstallKeyPath,
+                           [&](std::wstring_view name) { names.emplace_back(name); });
+    return names;
+}
+
+ScanRules ListEverything() {
+    ScanRules rules;  // all three display rules off, normal mode
+    return rules;
+}
+
+// Deletes one key right after the sub-key names have been enumerated, as
+// another program might between the enumeration and the reading.
+class DeletingRegistry final : public RegistryReader {
+public:
+    DeletingRegistry(const RegistryReader& inner, std::wstring victimPath) : inner_(inner), victim_(std::move(victimPath)) {}
+    bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
+                       const std::function<void(std::wstring_view)>& visit) const override {
+        const bool opened = inner_.ForEachSubKey(root, path, visit);
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, victim_.c_str());
+        return opened;
+    }
+    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+        return inner_.ForEachValue(root, path, visit);
+    }
+
+private:
+    const RegistryReader& inner_;
+    std::wstring victim_;
+};
+
+}  // namespace
+
+TEST(HostileRegistry, ScanListsEveryKeyWithEveryCharacterItRead) {
+    const Win32Registry registry;
+    const auto names = UninstallSubKeys(registry);
+    ASSERT_GT(names.size(), 20u) << "the hostile prefix is not filled";
+
+    GridModel grid(2, 4);
+    LoadList(registry, grid, ListEverything());
+    ASSERT_EQ(grid.Rows(), static_cast<int>(names.size()) + 1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        EXPECT_EQ(grid.Text(row, 0), std::to_wstring(row));
+        ASSERT_EQ(grid.Text(row, 1), names[i]);
+        // The parallel scan gives exactly what one reading of the key gives.
+        const EntrySummary entry = ReadEntry(registry, names[i]);
+        EXPECT_EQ(grid.Text(row, 2), entry.displayName) << "key " << i;
+        EXPECT_EQ(grid.Text(row, 3), entry.uninstallString) << "key " << i;
+    }
+    EXPECT_TRUE(grid.Visible());
+}
+
+TEST(HostileRegistry, ParallelAndOneByOneScansWriteTheSameRows) {
+    const Win32Registry registry;
+    GridModel parallel(2, 4), single(2, 4);
+    LoadList(registry, parallel, ListEverything(), 16);
+    LoadList(registry, single, ListEverything(), 1);
+    ASSERT_EQ(parallel.Rows(), single.Rows());
+    for (int row = 0; row < single.Rows(); ++row)
+        for (int col = 0; col < 4; ++col) ASSERT_EQ(parallel.Text(row, col), single.Text(row, col)) << row << "," << col;
+}
+
+TEST(HostileRegistry, HugeAndUnterminatedValuesAreShownWhole) {
+    const Win32Registry registry;
+    std::size_t longest = 0;
+    for (const auto& name : UninstallSubKeys(registry)) {
+        ReadEntry(registry, name, [&](const EntryValueText& value) { longest = std::max(longest, value.dataText.size()); });
+    }
+    // The megabyte string arrives whole, not cut to a buffer.
+    EXPECT_GE(longest, 512u * 1024u - 1);
+}
+
+TEST(HostileRegistry, KeyDeletedBetweenEnumerationAndReadIsLeftOut) {
+    const std::wstring victimName = L"Vorlen test: deleted during the scan";
+    const std::wstring victimPath = std::wstring(kUninstallKeyPath) + victimName;
+    {
+        TestRegistryKey victim(HKEY_LOCAL_MACHINE, victimPath);
+        ASSERT_TRUE(victim.IsOpen());
+        victim.SetString(L"DisplayName", L"Deleted program");
+        victim.SetString(L"UninstallString", L"C:\\deleted\\uninst.exe");
+        const Win32Registry real;
+        const auto before = UninstallSubKeys(real);
+        const DeletingRegistry registry(real, victimPath);
+
+        GridModel grid(2, 4);
+        LoadList(registry, grid, ListEverything());
+        EXPECT_EQ(grid.Rows(), static_cast<int>(before.size()));  // one entry fewer than enumerated
+        for (int row = 1; row < grid.Rows(); ++row) EXPECT_NE(grid.Text(row, 1), victimName);
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/win32/locale_collator.h"
+#include "platform/win32/os_version_win32.h"
+#include "platform/win32/profile_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "window/main_window.h"
+
+// frmMain created in this process on the prefix's real registry, with its
+// settings file in a folder the test chooses, shown without activation.
+class MainWindowHarness {
+public:
+    explicit MainWindowHarness(const std::wstring& settingsFolder, const vorlen::RegistryReader* registry = nullptr) {
+        vorlen::MainWindowServices services;
+        services.registry = registry ? registry : &registry_;
+        services.collator = &collator_;
+        services.executableFolder = settingsFolder;
+        services.getOsName = vorlen::GetOSName;
+        services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
+            return std::make_unique<vorlen::Win32ProfileFile>(path);
+        };
+        window_ = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), std::move(services));
+        created_ = window_->Create(SW_SHOWNOACTIVATE);
+        PumpMessages();
+    }
+
+    bool Created() const { return created_; }
+    vorlen::MainWindow& Window() { return *window_; }
+    HWND Hwnd() const { return window_->Hwnd(); }
+
+    std::wstring WindowText() const {
+        std::wstring text(GetWindowTextLengthW(Hwnd()) + 1, L'\0');
+        text.resize(GetWindowTextW(Hwnd(), text.data(), static_cast<int>(text.size())));
+        return text;
+    }
+
+    static void PumpMessages() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+private:
+    vorlen::Win32Registry registry_;
+    vorlen::UserLocaleCollator collator_;
+    std::unique_ptr<vorlen::MainWindow> window_;
+    bool created_ = false;
+};

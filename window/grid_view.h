@@ -1,0 +1,136 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "window/grid_model.h"
+
+namespace vorlen {
+
+// A flex-grid-like control drawn over a GridModel. It never copies rows: it
+// paints the cells in view straight from the model, so filling, filtering and
+// sorting any number of rows costs no per-row window work. Fixed rows and
+// columns are drawn as fixed cells; rows of height 0 are skipped in view but
+// keep their positions. The user moves the current cell with the keyboard
+// and the mouse, selects blocks by dragging or with Shift, and drags column
+// borders in the heading row; all of it is written to the model, which calls
+// the window's RowColChange handler.
+class GridView {
+public:
+    explicit GridView(GridModel& model);
+    ~GridView();
+    GridView(const GridView&) = delete;
+    GridView& operator=(const GridView&) = delete;
+
+    // Creates the control as a child of `parent` with the given id.
+    HWND Create(HWND parent, int controlId, HINSTANCE instance);
+    HWND Hwnd() const { return hwnd_; }
+    GridModel& Model() { return model_; }
+
+    // Twips become pixels at this DPI (15 twips per pixel at 96 DPI).
+    void SetDpi(UINT dpi);
+
+    // Raised on a double-click on a cell, and on any mouse button pressed
+    // over the control (`button` 1 left, 2 right, 4 middle).
+    std::function<void()> onDoubleClick;
+    std::function<void(int button)> onMouseDown;
+
+    // The cell (row, col) drawn under a client point, fixed cells included;
+    // nothing over the empty area beyond the last row or column.
+    std::optional<std::pair<int, int>> CellAt(POINT client);
+    // Where a cell is drawn, in client coordinates; it may lie outside the
+    // client area when scrolled away, and is empty for a hidden row.
+    RECT CellRect(int row, int col);
+    // The first data row shown at the top of the scrolling area, -1 if none.
+    int TopRow();
+
+private:
+    // What a held left button is doing.
+    enum class Drag { None, SelectCells, SelectRows, ColumnWidth };
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool RegisterClassOnce(HINSTANCE instance);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Model changes: mark, then lay out once from a posted message.
+    void OnModelChanged(GridModel::Change change);
+    void ScheduleRelayout();
+    void OnRelayout();
+    void EnsureLayout();
+    void RebuildColumns();
+    void RebuildRowIndex();
+    void ApplyVisibility();
+    void Invalidate();
+
+    // Geometry, in client pixels.
+    int ToPixels(int twips) const;
+    int FixedHeight() const;
+    int FixedWidth() const;
+    int DataAreaHeight() const;
+    int DataAreaWidth() const;
+    int ShownCount() const { return static_cast<int>(shownRows_.size()); }
+    int ShownIndexOf(int row) const;  // first shown row at or after `row`
+    int RowTopPixels(int shownIndex) const;
+    int ColLeftPixels(int col) const;
+    int ColWidthPixels(int col) const;
+    int PageRows() const;
+    int MaxTopIndex() const;
+    int MaxScrollX() const;
+    int ColumnBorderAt(POINT client) const;
+
+    // Scrolling.
+    void UpdateScrollBars();
+    void ScrollTo(int topIndex, int scrollX);
+    void EnsureVisible(int row, int col);
+    void OnVScroll(WPARAM wParam);
+    void OnHScroll(WPARAM wParam);
+    void OnMouseWheel(WPARAM wParam);
+
+    // Input.
+    bool AcceptsInput() const;
+    void OnKeyDown(WPARAM key);
+    int StepShownRow(int row, int delta) const;
+    void MoveTo(int row, int col, bool extend);
+    void OnLeftButtonDown(POINT client, WPARAM keys, bool doubleClick);
+    void OnMouseMove(POINT client);
+    void ExtendDragTo(POINT client);
+    void RaiseMouseDown(int button);
+
+    // Drawing.
+    void Paint(HDC dc, const RECT& client);
+    void PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed, HBRUSH gridLine);
+    void PaintBuffered(HDC target, const RECT& client, const RECT& update);
+
+    GridModel& model_;
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT font_ = nullptr;  // given by WM_SETFONT, owned by the sender
+
+    // The index of shown data rows, rebuilt after a Layout or Cells change:
+    // their model rows in order, and the pixel offset of each from the first
+    // (one more entry holding the total height).
+    std::vector<int> shownRows_;
+    std::vector<int> shownTops_;
+    std::vector<int> colLefts_;  // pixel left of each column, unscrolled, plus the total width
+    std::vector<int> fixedRowTops_;
+    bool layoutDirty_ = true;
+    bool relayoutPosted_ = false;
+    bool scrollToCurrentPending_ = false;
+    bool updatingScrollBars_ = false;
+    int knownRow_ = -1;
+    int knownCol_ = -1;
+
+    int topIndex_ = 0;  // index into shownRows_ of the top data row in view
+    int scrollX_ = 0;   // pixels the data columns are scrolled to the left
+    int wheelRemainder_ = 0;
+
+    Drag drag_ = Drag::None;
+    int dragCol_ = 0;
+    int dragStartX_ = 0;
+    int dragStartTwips_ = 0;
+};
+
+}  // namespace vorlen

@@ -1,0 +1,38 @@
+#include "window/main_layout.h"
+
+#include <cmath>
+
+namespace vorlen {
+
+int RoundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value));  // the default rounding mode rounds halves to even
+}
+
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int statusBarHeight, TwipsRect currentGrid) {
+    MainLayout layout;
+    layout.grid.left = kGridLeft;
+    layout.grid.top = kGridTop;
+    const int width = clientWidth - kGridLeft - 60;
+    const int height = clientHeight - kGridTop - 30 - statusBarHeight;
+    layout.gridHasWidth = width >= 0;
+    layout.gridHasHeight = height >= 0;
+    layout.grid.width = layout.gridHasWidth ? width : currentGrid.width;
+    layout.grid.height = layout.gridHasHeight ? height : currentGrid.height;
+
+    const int spare = RoundHalfEven(layout.grid.width - kFixedColumnWidth - 400);
+    layout.listColumns[0] = RoundHalfEven(spare * 0.2);
+    layout.listColumns[1] = RoundHalfEven(spare * 0.3);
+    layout.listColumns[2] = RoundHalfEven(spare * 0.5);
+    layout.detailColumns[0] = RoundHalfEven(spare * 0.2);
+    layout.detailColumns[1] = RoundHalfEven(spare * 0.2);
+    layout.detailColumns[2] = RoundHalfEven(spare * 0.6);
+
+    layout.frameWidth = layout.grid.width;
+    layout.buttonLeft = layout.frameWidth - kButtonWidth - 120;
+    layout.filterLeft = layout.buttonLeft - kFilterWidth - 60;
+    layout.infoBoxWidth = layout.filterLeft - kInfoBoxLeft - 60;
+    layout.infoBoxHasWidth = layout.infoBoxWidth >= 0;
+    return layout;
+}
+
+}  // namespace vorlen

@@ -1,0 +1,46 @@
+#pragma once
+
+namespace vorlen {
+
+// A rectangle in twips.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Rounds to the nearest integer with halves to the even neighbour, as the
+// layout's proportional column widths are rounded.
+int RoundHalfEven(double value);
+
+// Where the main window's resizable controls go for a client area, and the
+// first proportional column widths. Every size is in twips. A width or
+// height that comes out negative is refused: its control keeps its previous
+// size, which the `…Has…` flags say.
+struct MainLayout {
+    TwipsRect grid;  // list and detail grid alike
+    bool gridHasWidth = true;
+    bool gridHasHeight = true;
+    int frameWidth = 0;
+    int buttonLeft = 0;      // cmdRun and cmdDetail, in the frame
+    int filterLeft = 0;      // the three filter toggles, in the frame
+    int infoBoxWidth = 0;    // the three info boxes
+    bool infoBoxHasWidth = true;
+    int listColumns[3] = {};    // columns 1 to 3 of the list grid on the first layout
+    int detailColumns[3] = {};  // columns 1 to 3 of the detail grid on the first layout
+};
+
+// Fixed positions of the design, in twips.
+inline constexpr int kGridLeft = 60;
+inline constexpr int kGridTop = 1620;
+inline constexpr int kFixedColumnWidth = 450;
+inline constexpr int kInfoBoxLeft = 2220;  // inside the frame
+inline constexpr int kButtonWidth = 795;
+inline constexpr int kFilterWidth = 435;
+
+// `currentGrid` is the grid's size before this layout: a computed size that
+// comes out negative is refused, and what follows it uses the current one.
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int statusBarHeight, TwipsRect currentGrid);
+
+}  // namespace vorlen
