@@ -119,8 +119,10 @@ public:
 
     // Sorts the data rows (FixedRows()..Rows()-1) by the text of `col`: two
     // numbers compare as numbers, numbers come before other texts, other
-    // texts compare by `collator`. Rows with equal keys keep their order;
-    // each row moves whole, with its cells, height and colours.
+    // texts compare by `collator`. Descending reverses the comparison, so
+    // rows with equal keys keep their order in both directions; each row
+    // moves whole, with its cells, height and colours. The current cell
+    // stays at its position.
     void Sort(int col, SortDirection direction, const TextCollator& collator);
 
     // Observers: the view's redraw hook and the window's RowColChange handler.

@@ -1,0 +1,32 @@
+#include "inventory/column_filter.h"
+
+#include "window/grid_model.h"
+
+namespace vorlen {
+
+int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text)
+{
+    const int shownHeight = grid.RowHeight(0);
+    // A bad column is met only after every row has been shown again, as in a
+    // filter that first shows all rows and then hides row by row.
+    if (column < 0 || column >= grid.Cols())
+        ShowAllRows(grid);
+    return grid.SetDataRowHeightsWhere(column, shownHeight, [text](const std::wstring& cell) {
+        return cell.find(text.data(), 0, text.size()) != std::wstring::npos;
+    });
+}
+
+void ShowAllRows(GridModel& grid)
+{
+    const GridModel::ChangeBatch batch(grid);
+    const int height = grid.RowHeight(0);
+    for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
+        grid.SetRowHeight(row, height);
+}
+
+std::wstring FilterCountText(int shown)
+{
+    return std::to_wstring(shown) + L" 件のデータが見つかりました。";
+}
+
+}  // namespace vorlen

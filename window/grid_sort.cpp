@@ -1,0 +1,90 @@
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "window/grid_model.h"
+
+namespace vorlen {
+
+namespace {
+
+// The key of one data row, worked out once before sorting so that no text is
+// parsed again inside the comparisons.
+struct SortKey {
+    double number = 0;
+    const std::wstring* text = nullptr;
+    int row = 0;
+    bool isNumber = false;
+};
+
+// Numbers before texts, numbers by value, texts by the collator.
+bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator)
+{
+    if (a.isNumber != b.isNumber)
+        return a.isNumber;
+    if (a.isNumber)
+        return a.number < b.number;
+    return collator.Compare(*a.text, *b.text) < 0;
+}
+
+}  // namespace
+
+// The rows are ordered through a permutation of small keys and then moved
+// into place once, so each row's cells move a single time whatever their
+// number. Descending reverses the comparison, not the result, so that rows
+// with equal keys keep their order in both directions.
+void GridModel::Sort(int col, SortDirection direction, const TextCollator& collator)
+{
+    CheckCol(col);
+    const int first = fixedRows_;
+    if (rows_ - first < 2)
+        return;
+
+    std::vector<SortKey> keys;
+    keys.reserve(static_cast<std::size_t>(rows_ - first));
+    for (int row = first; row < rows_; ++row) {
+        SortKey key;
+        key.row = row;
+        key.text = &cells_[Index(row, col)];
+        if (const std::optional<double> number = ParseSortNumber(*key.text)) {
+            key.isNumber = true;
+            key.number = *number;
+        }
+        keys.push_back(key);
+    }
+    if (direction == SortDirection::Ascending) {
+        std::stable_sort(keys.begin(), keys.end(),
+                         [&](const SortKey& a, const SortKey& b) { return KeyLess(a, b, collator); });
+    } else {
+        std::stable_sort(keys.begin(), keys.end(),
+                         [&](const SortKey& a, const SortKey& b) { return KeyLess(b, a, collator); });
+    }
+
+    const auto cols = static_cast<std::size_t>(cols_);
+    std::vector<std::wstring> cells(cells_.size());
+    std::vector<Colour> colours(cellColours_.size());
+    std::vector<int> heights(rowHeights_.size());
+    const auto fixedCells = static_cast<std::size_t>(first) * cols;
+    std::move(cells_.begin(), cells_.begin() + static_cast<std::ptrdiff_t>(fixedCells), cells.begin());
+    std::copy(cellColours_.begin(), cellColours_.begin() + static_cast<std::ptrdiff_t>(fixedCells), colours.begin());
+    std::copy(rowHeights_.begin(), rowHeights_.begin() + first, heights.begin());
+    int target = first;
+    for (const SortKey& key : keys) {
+        const auto from = static_cast<std::size_t>(key.row) * cols;
+        const auto to = static_cast<std::size_t>(target) * cols;
+        for (std::size_t c = 0; c < cols; ++c) {
+            cells[to + c] = std::move(cells_[from + c]);
+            colours[to + c] = cellColours_[from + c];
+        }
+        heights[static_cast<std::size_t>(target)] = rowHeights_[static_cast<std::size_t>(key.row)];
+        ++target;
+    }
+    cells_ = std::move(cells);
+    cellColours_ = std::move(colours);
+    rowHeights_ = std::move(heights);
+    Notify(Change::Cells);
+    Notify(Change::Layout);
+}
+
+}  // namespace vorlen
