@@ -57,8 +57,52 @@ LPARAM At(POINT point) {
 }
 
 bool Contains(const RECT& outer, const RECT& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
 }
+
+// The grid as it draws itself (WM_PRINTCLIENT), captured into a bitmap.
+class Snapshot {
+public:
+    Snapshot(HWND window, int width, int height) : width_(width) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        const HDC memory = CreateCompatibleDC(nullptr);
+        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        GdiFlush();
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        pixels_.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+
+    COLORREF At(POINT point) const {
+        // A 32-bit DIB pixel reads 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+        const DWORD pixel = pixels_.at(static_cast<std::size_t>(point.y * width_ + point.x));
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+
+    int Count(const RECT& area, COLORREF colour) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) count += At(POINT{x, y}) == colour ? 1 : 0;
+        }
+        return count;
+    }
+
+private:
+    int width_;
+    std::vector<DWORD> pixels_;
+};
 
 // A grid over 1,000 data rows and 4 columns, and an edit box that can take
 // the focus away from it, in a top-level window shared by all the tests:
@@ -160,42 +204,15 @@ protected:
         return rows;
     }
 
-    // The grid as it draws itself, captured into a bitmap.
-    std::vector<COLORREF> Render() {
+    Snapshot Render() {
         const RECT client = Client();
-        const HDC screen = GetDC(grid_);
-        const HDC memory = CreateCompatibleDC(screen);
-        const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessageW(grid_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        std::vector<COLORREF> pixels;
-        width_ = client.right;
-        for (int y = 0; y < client.bottom; ++y) {
-            for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(grid_, screen);
-        return pixels;
-    }
-
-    COLORREF PixelAt(const std::vector<COLORREF>& pixels, POINT point) const {
-        return pixels[static_cast<std::size_t>(point.y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(point.x)];
+        return Snapshot(grid_, client.right, client.bottom);
     }
 
     // A point inside a cell, clear of its text, grid lines and focus rectangle.
     POINT BesideText(int row, int col) {
         const RECT cell = view_.CellRect(row, col);
         return POINT{cell.right - 5, (cell.top + cell.bottom) / 2};
-    }
-
-    int CountPixels(const std::vector<COLORREF>& pixels, const RECT& area, COLORREF colour) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) count += PixelAt(pixels, POINT{x, y}) == colour ? 1 : 0;
-        }
-        return count;
     }
 
     GridModel model_{kDataRows + 1, kCols};
@@ -206,12 +223,11 @@ protected:
     int rowColChanges_ = 0;
     int doubleClicks_ = 0;
     std::vector<int> buttons_;
-    int width_ = 0;
 };
 
 // ---- Keyboard --------------------------------------------------------------
 
-TEST_F(GridViewTest, ArrowKeysMoveTheCurrentCellOneStepWithinTheDataCells) {
+TEST_F(GridViewTest, ArrowHomeAndEndKeysMoveTheCurrentCellWithinTheDataCells) {
     ExpectCurrent(1, 1);
     Key(VK_DOWN);
     ExpectCurrent(2, 1);
@@ -226,9 +242,15 @@ TEST_F(GridViewTest, ArrowKeysMoveTheCurrentCellOneStepWithinTheDataCells) {
     ExpectCurrent(1, 1);
     ExpectBlockEnd(1, 1);
     EXPECT_EQ(rowColChanges_, 4);
+
+    model_.SetCurrentCell(10, 2);
+    Key(VK_END);
+    ExpectCurrent(10, 3);
+    Key(VK_HOME);
+    ExpectCurrent(10, 1);
 }
 
-TEST_F(GridViewTest, ArrowKeysStepOverHiddenRows) {
+TEST_F(GridViewTest, MovementKeysStepOverHiddenRows) {
     model_.SetRowHeight(3, 0);
     model_.SetRowHeight(4, 0);
     model_.SetCurrentCell(2, 1);
@@ -244,14 +266,23 @@ TEST_F(GridViewTest, ArrowKeysStepOverHiddenRows) {
     model_.SetCurrentCell(4, 1);
     Key(VK_UP);
     ExpectCurrent(2, 1);
+
+    model_.SetRowHeight(kDataRows, 0);
+    const HeldKeys control{VK_CONTROL};
+    Key(VK_END);
+    ExpectCurrent(kDataRows - 1, 3);
 }
 
-TEST_F(GridViewTest, HomeAndEndGoToTheFirstAndLastDataColumnOfTheRow) {
-    model_.SetCurrentCell(10, 2);
-    Key(VK_END);
-    ExpectCurrent(10, 3);
-    Key(VK_HOME);
-    ExpectCurrent(10, 1);
+TEST_F(GridViewTest, PageDownCountsShownRowsOnly) {
+    {
+        const GridModel::ChangeBatch batch(model_);
+        for (int row = 2; row <= kDataRows; row += 2) model_.SetRowHeight(row, 0);
+    }
+    Pump();
+    const int page = RowsInView();
+    Key(VK_NEXT);
+    // Rows 1, 3, 5 … are shown: a page of them ends 2 × page positions further on.
+    ExpectCurrent(1 + 2 * page, 1);
 }
 
 TEST_F(GridViewTest, CtrlHomeAndCtrlEndGoToTheFirstAndLastDataCellAndScrollThere) {
@@ -266,14 +297,6 @@ TEST_F(GridViewTest, CtrlHomeAndCtrlEndGoToTheFirstAndLastDataCellAndScrollThere
     EXPECT_EQ(view_.TopRow(), 1);
 }
 
-TEST_F(GridViewTest, CtrlEndStopsAtTheLastShownRow) {
-    model_.SetRowHeight(kDataRows, 0);
-    model_.SetRowHeight(kDataRows - 1, 0);
-    const HeldKeys control{VK_CONTROL};
-    Key(VK_END);
-    ExpectCurrent(kDataRows - 2, 3);
-}
-
 TEST_F(GridViewTest, PageDownAndUpMoveByThePageOfRowsInView) {
     const int page = RowsInView();
     ASSERT_GT(page, 5);
@@ -286,18 +309,6 @@ TEST_F(GridViewTest, PageDownAndUpMoveByThePageOfRowsInView) {
     Key(VK_PRIOR);
     ExpectCurrent(1, 1);
     EXPECT_EQ(rowColChanges_, 4);
-}
-
-TEST_F(GridViewTest, PageDownCountsShownRowsOnly) {
-    {
-        const GridModel::ChangeBatch batch(model_);
-        for (int row = 2; row <= kDataRows; row += 2) model_.SetRowHeight(row, 0);
-    }
-    Pump();
-    const int page = RowsInView();
-    Key(VK_NEXT);
-    // Rows 1, 3, 5 … are shown: a page of them ends 2 × page positions further on.
-    ExpectCurrent(1 + 2 * page, 1);
 }
 
 TEST_F(GridViewTest, ShiftWithTheMovementKeysExtendsTheBlockAndKeepsTheCurrentCell) {
@@ -352,6 +363,13 @@ TEST_F(GridViewTest, ADisabledGridIgnoresKeysAndClicksButFollowsTheModel) {
     ExpectCurrent(601, 2);
 }
 
+TEST_F(GridViewTest, HidingTheGridInTheModelHidesTheWindow) {
+    model_.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(grid_));
+    model_.SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(grid_));
+}
+
 // ---- Mouse -----------------------------------------------------------------
 
 TEST_F(GridViewTest, ALeftClickMakesTheDataCellCurrentAndTakesTheFocus) {
@@ -404,18 +422,16 @@ TEST_F(GridViewTest, ShiftClickExtendsTheBlockFromTheCurrentCell) {
     EXPECT_EQ(rowColChanges_, 1);
 }
 
-TEST_F(GridViewTest, AClickOnTheFixedColumnSelectsTheWholeRow) {
-    Click(7, 0);
-    ExpectCurrent(7, 1);
-    ExpectBlockEnd(7, 3);
-    EXPECT_EQ(rowColChanges_, 1);
-}
-
-TEST_F(GridViewTest, AClickOnTheHeadingSelectsNothing) {
+TEST_F(GridViewTest, AClickOnTheHeadingSelectsNothingAndOneOnTheFixedColumnSelectsTheRow) {
     Click(0, 2);
     ExpectCurrent(1, 1);
     ExpectBlockEnd(1, 1);
     EXPECT_EQ(rowColChanges_, 0);
+
+    Click(7, 0);
+    ExpectCurrent(7, 1);
+    ExpectBlockEnd(7, 3);
+    EXPECT_EQ(rowColChanges_, 1);
 }
 
 TEST_F(GridViewTest, HiddenRowsTakeNoRoomAndCannotBeClicked) {
@@ -520,13 +536,6 @@ TEST_F(GridViewTest, TheScrollRangeCountsShownRowsOnly) {
     EXPECT_EQ(view_.TopRow(), 501);
 }
 
-TEST_F(GridViewTest, VisibleAndEnabledFollowTheModel) {
-    model_.SetVisible(false);
-    EXPECT_FALSE(IsWindowVisible(grid_));
-    model_.SetVisible(true);
-    EXPECT_TRUE(IsWindowVisible(grid_));
-}
-
 TEST_F(GridViewTest, TwipsBecomePixelsAtTheGivenDpi) {
     EXPECT_EQ(view_.CellRect(0, 1).right - view_.CellRect(0, 1).left, kDataColWidth / 15);
     EXPECT_EQ(view_.CellRect(0, 1).bottom, 240 / 15);
@@ -544,14 +553,14 @@ TEST_F(GridViewTest, DrawsFixedCellsDataCellsAndTheSelectedBlock) {
         Key(VK_DOWN);
         Key(VK_RIGHT);
     }
-    const std::vector<COLORREF> pixels = Render();
-    EXPECT_EQ(PixelAt(pixels, BesideText(0, 3)), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(PixelAt(pixels, BesideText(9, 0)), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(PixelAt(pixels, BesideText(5, 3)), GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(PixelAt(pixels, BesideText(1, 1)), GetSysColor(COLOR_WINDOW));  // the current cell
-    EXPECT_EQ(PixelAt(pixels, BesideText(2, 2)), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(PixelAt(pixels, BesideText(1, 2)), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(PixelAt(pixels, BesideText(3, 2)), GetSysColor(COLOR_WINDOW));
+    const Snapshot pixels = Render();
+    EXPECT_EQ(pixels.At(BesideText(0, 3)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(pixels.At(BesideText(9, 0)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(pixels.At(BesideText(5, 3)), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(pixels.At(BesideText(1, 1)), GetSysColor(COLOR_WINDOW));  // the current cell
+    EXPECT_EQ(pixels.At(BesideText(2, 2)), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(pixels.At(BesideText(1, 2)), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(pixels.At(BesideText(3, 2)), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(GridViewTest, TextTakesTheCellAndFixedColours) {
@@ -559,16 +568,16 @@ TEST_F(GridViewTest, TextTakesTheCellAndFixedColours) {
     model_.SetCellForeColour(4, 2, kColourBlue);
     model_.SetText(5, 2, L"WWWWWWWW");
     Pump();
-    std::vector<COLORREF> pixels = Render();
-    EXPECT_GT(CountPixels(pixels, view_.CellRect(4, 2), RGB(0, 0, 255)), 10);
-    EXPECT_EQ(CountPixels(pixels, view_.CellRect(5, 2), RGB(0, 0, 255)), 0);
-    EXPECT_GT(CountPixels(pixels, view_.CellRect(5, 2), GetSysColor(COLOR_WINDOWTEXT)), 10);
-    EXPECT_EQ(CountPixels(pixels, view_.CellRect(0, 2), RGB(0, 0, 255)), 0);
+    Snapshot pixels = Render();
+    EXPECT_GT(pixels.Count(view_.CellRect(4, 2), RGB(0, 0, 255)), 10);
+    EXPECT_EQ(pixels.Count(view_.CellRect(5, 2), RGB(0, 0, 255)), 0);
+    EXPECT_GT(pixels.Count(view_.CellRect(5, 2), GetSysColor(COLOR_WINDOWTEXT)), 10);
+    EXPECT_EQ(pixels.Count(view_.CellRect(0, 2), RGB(0, 0, 255)), 0);
 
     model_.SetFixedForeColour(kColourBlue);
     pixels = Render();
-    EXPECT_GT(CountPixels(pixels, view_.CellRect(0, 2), RGB(0, 0, 255)), 10);
-    EXPECT_GT(CountPixels(pixels, view_.CellRect(9, 0), RGB(0, 0, 255)), 3);
+    EXPECT_GT(pixels.Count(view_.CellRect(0, 2), RGB(0, 0, 255)), 10);
+    EXPECT_GT(pixels.Count(view_.CellRect(9, 0), RGB(0, 0, 255)), 3);
 }
 
 TEST_F(GridViewTest, TheHeadingAndFixedColumnStayInPlaceWhileScrolling) {
