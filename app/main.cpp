@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/win32/desktop_win32.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/os_version_win32.h"
@@ -17,9 +18,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     const vorlen::Win32Registry registry;
     const vorlen::UserLocaleCollator collator;
+    vorlen::Win32Desktop desktop;
     vorlen::MainWindowServices services;
     services.registry = &registry;
     services.collator = &collator;
+    services.desktop = &desktop;
     services.executableFolder = vorlen::ExecutableFolder();
     services.getOsName = vorlen::GetOSName;
     services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
@@ -31,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (frmMain.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

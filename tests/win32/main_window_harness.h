@@ -25,10 +25,12 @@ public:
         };
         window_ = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), std::move(services));
         created_ = window_->Create(SW_SHOWNOACTIVATE);
+        if (!created_) createError_ = GetLastError();
         PumpMessages();
     }
 
     bool Created() const { return created_; }
+    DWORD CreateError() const { return createError_; }
     vorlen::MainWindow& Window() { return *window_; }
     HWND Hwnd() const { return window_->Hwnd(); }
 
@@ -51,4 +53,5 @@ private:
     vorlen::UserLocaleCollator collator_;
     std::unique_ptr<vorlen::MainWindow> window_;
     bool created_ = false;
+    DWORD createError_ = 0;
 };

@@ -3,6 +3,7 @@
 // entries of the fixtures; the prefix reports Windows XP.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -93,14 +94,17 @@ TEST(Scan, HotfixOnlyModeListsTheHotfixesAloneWhateverTheSettings) {
     ScanRules rules = DefaultRules();
     rules.hotfixOnly = true;
     const GridModel grid = Scan(rules);
-    ASSERT_GT(grid.Rows(), 8) << "the fixtures hold a hotfix for every pattern";
-    for (int row = 1; row < grid.Rows(); ++row)
-        EXPECT_TRUE(IsHotfix(kXp, grid.Text(row, 2), grid.Text(row, 1))) << grid.Text(row, 1);
+    std::set<std::wstring> listed;
+    for (int row = 1; row < grid.Rows(); ++row) listed.insert(grid.Text(row, 1));
+    // One entry per pattern of the XP rules; none of the near misses.
+    const std::set<std::wstring> xpHotfixes{L"KB873339", L"Q323255",  L"KB898461", L"Q890046", L"KB835732",
+                                            L"KB896358", L"KB886903", L"KB912919", L"KB"};
+    EXPECT_EQ(listed, xpHotfixes);
 
     rules.osName = L"Windows 2000";
     const GridModel w2k = Scan(rules);
-    ASSERT_GT(w2k.Rows(), 1) << "the Windows 2000 hotfix";
-    for (int row = 1; row < w2k.Rows(); ++row) EXPECT_EQ(w2k.Text(row, 2).rfind(L"Windows 2000 ホットフィックス", 0), 0u);
+    ASSERT_EQ(w2k.Rows(), 2);
+    EXPECT_EQ(w2k.Text(1, 1), L"KB842773");
 
     rules.osName = L"";
     EXPECT_EQ(Scan(rules).Rows(), 1) << "no version name: nothing is a hotfix";
@@ -132,7 +136,7 @@ TEST(Scan, RowHeightsStayWithTheirPositionsAcrossARescan) {
 TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
     TempFolder folder(L"vorlen-startup");
     MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created());
+    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
     EXPECT_EQ(frmMain.WindowText(), L"Vorlen [Windows XP Professional Edition]");
 
     GridModel& list = frmMain.Window().ListGrid();
@@ -151,7 +155,9 @@ TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
     const UserLocaleCollator collator;
     for (int row = 1; row < list.Rows(); ++row) {
         EXPECT_EQ(list.Text(row, 0), std::to_wstring(row));
-        if (row > 1) EXPECT_LE(collator.Compare(list.Text(row - 1, 2), list.Text(row, 2)), 0) << row;
+        if (row > 1 && !ParseSortNumber(list.Text(row - 1, 2)) && !ParseSortNumber(list.Text(row, 2)))
+            EXPECT_LE(collator.Compare(list.Text(row - 1, 2), list.Text(row, 2)), 0)
+                << "row " << row << ": " << list.Text(row - 1, 2) << " / " << list.Text(row, 2);
     }
     EXPECT_EQ(list.Col(), 1);
     EXPECT_EQ(list.ColWidth(0), 450);
@@ -161,7 +167,7 @@ TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
 TEST(MainWindowStartUp, FirstLayoutAtTheDesignSizeGivesTheDesignColumnWidths) {
     TempFolder folder(L"vorlen-layout");
     MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created());
+    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
     if (GetDpiForWindow(frmMain.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
     RECT client{};
     GetClientRect(frmMain.Hwnd(), &client);
@@ -181,7 +187,7 @@ TEST(MainWindowStartUp, SettingsFileBesideTheExecutableDecidesWhatIsListed) {
     TempFolder folder(L"vorlen-settings-startup");
     TempFolder::WriteBytes(folder.File(L"Kestrin.ini"), "[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\nNoHotfix=0\r\n");
     MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created());
+    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
     EXPECT_EQ(frmMain.Window().Program().iniFilePath, folder.Path() + L"\\Kestrin.ini");
     EXPECT_EQ(frmMain.Window().ListGrid().Rows(), static_cast<int>(UninstallSubKeys().size()) + 1);
 }
