@@ -16,7 +16,9 @@ constexpr int kFrameHeight = 1275;
 constexpr int kRowTops[3] = {180, 540, 900};
 constexpr int kLabelLeft = 180;
 constexpr int kLabelTops[3] = {240, 600, 960};
-constexpr int kLabelWidths[3] = {540, 990, 1905};
+// The labels reach to just before the boxes, so that a Japanese UI font a
+// little wider than the classic one still shows them whole.
+constexpr int kLabelWidth = kInfoBoxLeft - kLabelLeft - 30;
 constexpr int kLabelHeight = 180;
 constexpr int kRowHeight = 315;
 
@@ -123,7 +125,7 @@ void InfoPanel::SetRunEnabled(bool enabled) {
 void InfoPanel::Place(const MainLayout& layout, UINT dpi) {
     MoveWindow(frame_, Px(kFrameLeft, dpi), Px(kFrameTop, dpi), Px(layout.frameWidth, dpi), Px(kFrameHeight, dpi), TRUE);
     for (int i = 0; i < 3; ++i) {
-        PlaceInFrame(labels_[i], kLabelLeft, kLabelTops[i], kLabelWidths[i], kLabelHeight, dpi);
+        PlaceInFrame(labels_[i], kLabelLeft, kLabelTops[i], kLabelWidth, kLabelHeight, dpi);
         PlaceInFrame(toggles_[i], layout.filterLeft, kRowTops[i], kFilterWidth, kRowHeight, dpi);
     }
     PlaceInFrame(detailButton_, layout.buttonLeft, kRowTops[0], kButtonWidth, kRowHeight, dpi);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "fake_desktop.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/profile_win32.h"
@@ -18,6 +19,7 @@ public:
         vorlen::MainWindowServices services;
         services.registry = registry ? registry : &registry_;
         services.collator = &collator_;
+        services.desktop = &desktop_;
         services.executableFolder = settingsFolder;
         services.getOsName = vorlen::GetOSName;
         services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
@@ -30,6 +32,7 @@ public:
     }
 
     bool Created() const { return created_; }
+    FakeDesktop& Desktop() { return desktop_; }
     DWORD CreateError() const { return createError_; }
     vorlen::MainWindow& Window() { return *window_; }
     HWND Hwnd() const { return window_->Hwnd(); }
@@ -50,6 +53,7 @@ public:
 
 private:
     vorlen::Win32Registry registry_;
+    FakeDesktop desktop_;
     vorlen::UserLocaleCollator collator_;
     std::unique_ptr<vorlen::MainWindow> window_;
     bool created_ = false;

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/win32/desktop_win32.h"
+
+// Answers message boxes from a script and records what would have been
+// started or opened instead of starting it. File lookups and the expansion
+// of environment variables are the real ones.
+class FakeDesktop final : public vorlen::Desktop {
+public:
+    struct Message {
+        std::wstring text;
+        std::wstring caption;
+        UINT style;
+    };
+    struct Started {
+        std::wstring commandLine;
+        int showCommand;
+    };
+
+    std::deque<int> answers;  // IDOK when empty
+    std::vector<Message> messages;
+    std::vector<Started> started;
+    std::vector<std::wstring> opened;
+    std::wstring clipboard;
+    bool clipboardSet = false;
+    bool failStarts = false;
+
+    int ShowMessage(HWND, const std::wstring& text, const std::wstring& caption, UINT style) override {
+        messages.push_back({text, caption, style});
+        if (answers.empty()) return IDOK;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::wstring ExpandEnvironment(const std::wstring& text) override { return real_.ExpandEnvironment(text); }
+    bool StartProcess(const std::wstring& commandLine, int showCommand, vorlen::PlatformError& error) override {
+        if (failStarts) {
+            error = {ERROR_FILE_NOT_FOUND, L"指定されたファイルが見つかりません。"};
+            return false;
+        }
+        started.push_back({commandLine, showCommand});
+        return true;
+    }
+    void ShellOpen(HWND, const std::wstring& target, const std::wstring&, int) override { opened.push_back(target); }
+    bool PathExists(const std::wstring& path) override { return real_.PathExists(path); }
+    bool NormalFileExists(const std::wstring& pattern) override { return real_.NormalFileExists(pattern); }
+    bool SetClipboardText(HWND, const std::wstring& text) override {
+        clipboard = text;
+        clipboardSet = true;
+        return true;
+    }
+    std::wstring ClipboardText(HWND) override { return clipboard; }
+
+private:
+    vorlen::Win32Desktop real_;
+};

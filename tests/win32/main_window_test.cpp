@@ -1,0 +1,393 @@
+// frmMain created in this process on the test prefix and driven through its
+// controls' messages, menu commands and shortcut keys, with message boxes
+// answered and started programs recorded by the fake desktop.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+
+#include "app/resource.h"
+#include "main_window_harness.h"
+#include "temp_folder.h"
+#include "window/grid_model.h"
+
+using namespace vorlen;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : folder_(L"vorlen-main-window"), frmMain_(folder_.Path()) {}
+
+    MainWindow& Window() { return frmMain_.Window(); }
+    GridModel& List() { return Window().ListGrid(); }
+    GridModel& Detail() { return Window().DetailGrid(); }
+    InfoPanel& Info() { return Window().Info(); }
+    FakeDesktop& Desktop() { return frmMain_.Desktop(); }
+
+    int RowOf(const std::wstring& key) {
+        for (int row = 1; row < List().Rows(); ++row)
+            if (List().Text(row, 1) == key) return row;
+        ADD_FAILURE() << "no row for " << key;
+        return 1;
+    }
+    void Select(const std::wstring& key, int col = 1) { List().SetCurrentCell(RowOf(key), col); }
+    void Click(HWND button) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        MainWindowHarness::PumpMessages();
+    }
+    void Command(UINT id) { SendMessageW(frmMain_.Hwnd(), WM_COMMAND, id, 0); }
+    void ToolbarClick(int position) {
+        SendMessageW(frmMain_.Hwnd(), WM_COMMAND, MAKEWPARAM(MainToolbar::kFirstCommand + position, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Window().Toolbar().Hwnd()));
+    }
+    void OpenMenu(int index) {
+        const HMENU menu = GetSubMenu(Window().Menu().Bar(), index);
+        SendMessageW(frmMain_.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(index, FALSE));
+    }
+    // A key pressed in the window, with Ctrl held or not; true when used as a shortcut.
+    bool Key(UINT key, bool control) {
+        BYTE state[256] = {};
+        if (control) state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+        MSG message{Window().ListGridView().Hwnd(), WM_KEYDOWN, key, 0};
+        const bool used = Window().PreTranslateMessage(message);
+        BYTE released[256] = {};
+        SetKeyboardState(released);
+        return used;
+    }
+    void Focus(HWND control) {
+        SetFocus(control);
+        MainWindowHarness::PumpMessages();
+    }
+    std::wstring StatusPanel() {
+        wchar_t text[256] = {};
+        SendMessageW(Window().StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    TempFolder folder_;
+    MainWindowHarness frmMain_;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, SelectingARowFillsTheBoxesAndSetsRunAndStepCommands) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"Vorlen Sample");
+    EXPECT_EQ(Info().BoxText(0), L"Vorlen Sample");
+    EXPECT_EQ(Info().BoxText(1), L"ヴォルレン サンプル 1.0");
+    EXPECT_EQ(Info().BoxText(2), L"\"C:\\Program Files\\Vorlen Sample\\uninst.exe\" /lang=ja");
+    EXPECT_TRUE(Info().RunEnabled());
+    EXPECT_TRUE(IsWindowEnabled(Info().RunButton()));
+
+    List().SetCurrentCell(1, 2);
+    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kRowUp));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_VIEW_UP));
+    EXPECT_TRUE(Window().Toolbar().Enabled(MainToolbar::kRowDown));
+    List().SetCurrentCell(List().Rows() - 1, 1);
+    EXPECT_TRUE(Window().Menu().Enabled(IDM_VIEW_UP));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_VIEW_DOWN));
+
+    // A row hidden by a filter leaves the boxes as they were.
+    const std::wstring before = Info().BoxText(0);
+    List().SetRowHeight(2, 0);
+    List().SetCurrentCell(2, 1);
+    EXPECT_EQ(Info().BoxText(0), before);
+}
+
+TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"ValueTypes");
+    Click(Info().DetailButton());
+    EXPECT_TRUE(Window().IsDetailMode());
+    EXPECT_EQ(Info().DetailCaption(), L"一覧");
+    EXPECT_FALSE(List().Enabled());
+    EXPECT_TRUE(Info().Locked());
+    EXPECT_FALSE(Info().TogglesEnabled());
+    EXPECT_FALSE(Window().Toolbar().Enabled(2));
+    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+    EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_DETAIL));
+    EXPECT_FALSE(Window().Menu().SortMenuEnabled());
+
+    std::map<std::wstring, std::pair<std::wstring, std::wstring>> values;
+    for (int row = 1; row < Detail().Rows(); ++row) {
+        EXPECT_EQ(Detail().Text(row, 0), std::to_wstring(row));
+        values[Detail().Text(row, 1)] = {Detail().Text(row, 2), Detail().Text(row, 3)};
+    }
+    EXPECT_EQ(values[L"(標準)"], std::make_pair(std::wstring(L"REG_SZ"), std::wstring(L"既定の値")));
+    EXPECT_EQ(values[L"TypeDword"].second, L"0000000A");
+    EXPECT_EQ(values[L"TypeBinary"].second, L"01 00 FF ");
+    EXPECT_EQ(values[L"TypeBinaryEmpty"].second, L"");
+    EXPECT_EQ(values[L"TypeMultiString"].second, L"a b ");
+    EXPECT_EQ(values[L"TypeQword"], std::make_pair(std::wstring(L"Other Type"), std::wstring(L"01 02 03 04 05 06 07 08 ")));
+    EXPECT_EQ(values[L"UninstallString"],
+              std::make_pair(std::wstring(L"REG_EXPAND_SZ"), std::wstring(L"%ProgramFiles%\\Value Types\\uninst.exe")));
+    EXPECT_EQ(Detail().Row(), Detail().Rows() - 1) << "the last value's data cell is current";
+    EXPECT_EQ(Detail().Col(), 3);
+
+    Click(Info().DetailButton());
+    EXPECT_FALSE(Window().IsDetailMode());
+    EXPECT_EQ(Info().DetailCaption(), L"詳細...");
+    EXPECT_TRUE(List().Enabled());
+    EXPECT_FALSE(Info().Locked());
+    EXPECT_TRUE(Window().Toolbar().Enabled(2));
+    EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_LIST));
+    EXPECT_EQ(Info().BoxText(0), L"ValueTypes") << "the selection survives the round trip";
+}
+
+TEST_F(MainWindowTest, WebAddressesAndExistingFilesAreBlueInTheDetail) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"Vorlen Sample");
+    Command(IDM_VIEW_TYPE_DETAIL);
+    ASSERT_TRUE(Window().IsDetailMode());
+    for (int row = 1; row < Detail().Rows(); ++row) {
+        const std::wstring name = Detail().Text(row, 1);
+        const Colour colour = Detail().CellForeColour(row, 3);
+        if (name == L"URLInfoAbout" || name == L"HelpLink" || name == L"DisplayIcon")
+            EXPECT_EQ(colour, kColourBlue) << name;
+        if (name == L"UninstallString" || name == L"DisplayName") EXPECT_EQ(colour, kSystemWindowText) << name;
+    }
+    Command(IDM_VIEW_TYPE_DETAIL);  // already checked: nothing changes
+    EXPECT_TRUE(Window().IsDetailMode());
+    Command(IDM_VIEW_TYPE_LIST);
+    EXPECT_FALSE(Window().IsDetailMode());
+}
+
+TEST_F(MainWindowTest, FilterTogglesHideNonMatchingRowsOneFilterAtATime) {
+    ASSERT_TRUE(frmMain_.Created());
+    const int all = List().Rows() - 1;
+    Info().SetBoxText(1, L"Vorlen");
+    Click(Info().Toggle(1));
+    EXPECT_EQ(Info().ToggleValue(1), 1);
+    int shown = 0;
+    for (int row = 1; row < List().Rows(); ++row) {
+        const bool match = List().Text(row, 2).find(L"Vorlen") != std::wstring::npos;
+        EXPECT_EQ(List().RowHeight(row) != 0, match) << List().Text(row, 2);
+        shown += match;
+    }
+    EXPECT_EQ(Window().StatusText(), std::to_wstring(shown) + L" 件のデータが見つかりました。");
+    EXPECT_EQ(StatusPanel(), Window().StatusText());
+    EXPECT_EQ(List().FixedForeColour(), kColourBlue);
+    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+
+    // Another toggle releases the first and filters by its own box alone.
+    Info().SetBoxText(0, L"NoSuchKeyAnywhere");
+    Click(Info().Toggle(0));
+    EXPECT_EQ(Info().ToggleValue(1), 0);
+    EXPECT_EQ(Info().ToggleValue(0), 1);
+    EXPECT_EQ(Window().StatusText(), L"0 件のデータが見つかりました。");
+
+    Click(Info().Toggle(0));
+    EXPECT_EQ(Window().StatusText(), L"");
+    EXPECT_EQ(List().FixedForeColour(), kSystemButtonText);
+    EXPECT_TRUE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+    for (int row = 1; row <= all; ++row) EXPECT_NE(List().RowHeight(row), 0);
+}
+
+TEST_F(MainWindowTest, SortCommandsFromMenuAndToolbarRenumberTheRows) {
+    ASSERT_TRUE(frmMain_.Created());
+    Command(IDM_SORT_KEY_DOWN);
+    EXPECT_EQ(List().Col(), 1);
+    for (int row = 1; row < List().Rows(); ++row) EXPECT_EQ(List().Text(row, 0), std::to_wstring(row));
+    const std::wstring firstDescending = List().Text(1, 1);
+    ToolbarClick(2);  // sortkeyup
+    EXPECT_EQ(List().Text(List().Rows() - 1, 1), firstDescending);
+    ToolbarClick(6);  // sortexeup
+    EXPECT_EQ(List().Col(), 3);
+}
+
+TEST_F(MainWindowTest, ShortcutsStepThroughTheListAndFollowTheMenuState) {
+    ASSERT_TRUE(frmMain_.Created());
+    List().SetCurrentCell(2, 1);
+    EXPECT_TRUE(Key('D', true));
+    EXPECT_EQ(List().Row(), 3);
+    EXPECT_TRUE(Key('U', true));
+    EXPECT_EQ(List().Row(), 2);
+    Key('U', false);
+    EXPECT_EQ(List().Row(), 2) << "plain U is no shortcut";
+
+    // In detail mode the detail follows each step.
+    Command(IDM_VIEW_TYPE_DETAIL);
+    const std::wstring shown = Detail().Rows() > 1 ? Detail().Text(1, 3) : L"";
+    Key('D', true);
+    EXPECT_EQ(List().Row(), 3);
+    EXPECT_EQ(Info().BoxText(0), List().Text(3, 1));
+    EXPECT_TRUE(Window().IsDetailMode());
+
+    // F5 in detail mode returns to the list, sorted by program name.
+    EXPECT_TRUE(Key(VK_F5, false));
+    EXPECT_FALSE(Window().IsDetailMode());
+    EXPECT_EQ(List().Col(), 2);
+}
+
+TEST_F(MainWindowTest, UninstallAsksFirstAndStartsTheBoxTextWithVariablesExpanded) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"VorlenExpand");
+    Desktop().answers = {IDNO};
+    Click(Info().RunButton());
+    ASSERT_EQ(Desktop().messages.size(), 1u);
+    EXPECT_EQ(Desktop().messages[0].text, L"本当にこのプログラムのアンインストールを始めてもよろしいですか？");
+    EXPECT_EQ(Desktop().messages[0].caption, L"Kestrin");
+    EXPECT_EQ(Desktop().messages[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_TRUE(Desktop().started.empty());
+
+    Desktop().answers = {IDYES};
+    Click(Info().RunButton());
+    ASSERT_EQ(Desktop().started.size(), 1u);
+    wchar_t programFiles[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH);
+    EXPECT_EQ(Desktop().started[0].commandLine, std::wstring(programFiles) + L"\\VorlenExpand\\uninst.exe");
+    EXPECT_EQ(Desktop().started[0].showCommand, SW_SHOWNORMAL);
+    EXPECT_EQ(Info().BoxText(2), L"%ProgramFiles%\\VorlenExpand\\uninst.exe") << "the box keeps the stored text";
+
+    // An edited command runs as edited; one that cannot start is reported.
+    Info().SetBoxText(2, L"C:\\no\\such\\uninstaller.exe /S");
+    Desktop().answers = {IDYES};
+    Desktop().failStarts = true;
+    Click(Info().RunButton());
+    ASSERT_EQ(Desktop().messages.size(), 4u);  // two questions before, this one's question, its error
+    EXPECT_EQ(Desktop().messages[3].caption, L"アンインストール実行エラー");
+    EXPECT_EQ(Desktop().messages[3].text, L"実行時エラー'2'\r\n\r\n指定されたファイルが見つかりません。");
+    EXPECT_EQ(Desktop().messages[3].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+    // With the box emptied after the selection, Yes does nothing and says nothing.
+    Desktop().failStarts = false;
+    Info().SetBoxText(2, L"");
+    Desktop().answers = {IDYES};
+    Click(Info().RunButton());
+    EXPECT_EQ(Desktop().messages.size(), 5u) << "the question alone";
+    EXPECT_EQ(Desktop().started.size(), 1u);
+}
+
+TEST_F(MainWindowTest, OpenFolderAndAddressFollowTheFocusedText) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"Vorlen Sample");
+    Focus(Info().Box(2));
+    EXPECT_TRUE(Window().OpenFolder(0));
+    EXPECT_FALSE(Window().OpenURL(0));
+    OpenMenu(MainMenu::kFile);
+    EXPECT_TRUE(Window().Menu().Enabled(IDM_FILE_EXPLORER));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_FILE_URL));
+    Command(IDM_FILE_EXPLORER);
+    ASSERT_EQ(Desktop().started.size(), 1u);
+    EXPECT_EQ(Desktop().started[0].commandLine, L"explorer C:\\Program Files\\Vorlen Sample");
+
+    // A web address opens exactly as written, capitals in its path kept.
+    Info().SetBoxText(1, L"HTTPS://www.example.com/Vorlen/Sample/About.HTML");
+    Focus(Info().Box(1));
+    OpenMenu(MainMenu::kFile);
+    EXPECT_TRUE(Window().Menu().Enabled(IDM_FILE_URL));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_FILE_EXPLORER));
+    Command(IDM_FILE_URL);
+    ASSERT_EQ(Desktop().opened.size(), 1u);
+    EXPECT_EQ(Desktop().opened[0], L"HTTPS://www.example.com/Vorlen/Sample/About.HTML");
+
+    // A button has no text: both items go grey, and Ctrl+W then does nothing.
+    Focus(Info().DetailButton());
+    OpenMenu(MainMenu::kFile);
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_FILE_EXPLORER));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_FILE_URL));
+    Focus(Info().Box(1));
+    EXPECT_TRUE(Key('W', true));
+    EXPECT_EQ(Desktop().opened.size(), 1u) << "the state of the menu's last opening holds";
+}
+
+TEST_F(MainWindowTest, CopyCutAndPasteFollowTheFocusedControl) {
+    ASSERT_TRUE(frmMain_.Created());
+    Focus(Window().ListGridView().Hwnd());
+    List().SetCurrentCell(1, 1);
+    List().SetSelectionEnd(2, 2);
+    Command(IDM_EDIT_COPY);
+    EXPECT_EQ(Desktop().clipboard, List().Text(1, 1) + L"\t" + List().Text(1, 2) + L"\r\n" + List().Text(2, 1) + L"\t" +
+                                       List().Text(2, 2) + L"\r\n");
+    OpenMenu(MainMenu::kEdit);
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_CUT));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_PASTE));
+
+    Info().SetBoxText(1, L"abcdef");
+    Focus(Info().Box(1));
+    SendMessageW(Info().Box(1), EM_SETSEL, 1, 3);
+    OpenMenu(MainMenu::kEdit);
+    EXPECT_TRUE(Window().Menu().Enabled(IDM_EDIT_CUT));
+    Command(IDM_EDIT_CUT);
+    EXPECT_EQ(Desktop().clipboard, L"bc");
+    EXPECT_EQ(Info().BoxText(1), L"adef");
+    Desktop().clipboard = L"XY";
+    Command(IDM_EDIT_PASTE);
+    EXPECT_EQ(Info().BoxText(1), L"aXYdef");
+
+    Focus(Info().DetailButton());
+    Command(IDM_EDIT_COPY);
+    EXPECT_EQ(Desktop().clipboard, L"") << "a button has no text to copy";
+}
+
+TEST_F(MainWindowTest, LockedBoxesInDetailModeRefuseCutAndPaste) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"Vorlen Sample");
+    Command(IDM_VIEW_TYPE_DETAIL);
+    Focus(Info().Box(0));
+    OpenMenu(MainMenu::kEdit);
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_CUT));
+    EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_PASTE));
+    Desktop().clipboard = L"pasted";
+    Window().mnuEditPaste_Click();
+    EXPECT_EQ(Info().BoxText(0), L"Vorlen Sample");
+    SendMessageW(Info().Box(0), EM_SETSEL, 0, 6);
+    Command(IDM_EDIT_COPY);
+    EXPECT_EQ(Desktop().clipboard, L"Vorlen") << "copy from a locked box still copies its selection";
+}
+
+TEST_F(MainWindowTest, TheLayoutFollowsTheWindowAndKeepsUserColumnWidths) {
+    ASSERT_TRUE(frmMain_.Created());
+    if (GetDpiForWindow(frmMain_.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
+    RECT rect{};
+    GetWindowRect(Info().RunButton(), &rect);
+    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, (60 + 8385) / 15) << "cmdRun at 8385 twips in the frame";
+    GetWindowRect(Info().Toggle(0), &rect);
+    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, (60 + 7890) / 15);
+    GetWindowRect(Info().Box(0), &rect);
+    EXPECT_EQ(rect.right - rect.left, 5610 / 15);
+
+    List().SetColWidth(2, 3000);
+    RECT window{};
+    GetWindowRect(frmMain_.Hwnd(), &window);
+    SetWindowPos(frmMain_.Hwnd(), nullptr, 0, 0, window.right - window.left + 150, window.bottom - window.top + 60,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MainWindowHarness::PumpMessages();
+    EXPECT_EQ(List().ColWidth(2), 3000);
+    GetWindowRect(Info().RunButton(), &rect);
+    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, (60 + 8385) / 15 + 150);
+    GetWindowRect(Window().DetailGridView().Hwnd(), &rect);
+    RECT listRect{};
+    GetWindowRect(Window().ListGridView().Hwnd(), &listRect);
+    EXPECT_EQ(rect.right - rect.left, listRect.right - listRect.left);
+    EXPECT_EQ(rect.bottom - rect.top, listRect.bottom - listRect.top);
+
+    ShowWindow(frmMain_.Hwnd(), SW_MINIMIZE);
+    ShowWindow(frmMain_.Hwnd(), SW_RESTORE);
+    MainWindowHarness::PumpMessages();
+    EXPECT_EQ(List().ColWidth(2), 3000);
+}
+
+TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandWithItsCaption) {
+    ASSERT_TRUE(frmMain_.Created());
+    const HMENU bar = Window().Menu().Bar();
+    ASSERT_EQ(GetMenuItemCount(bar), 6);
+    const wchar_t* tops[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"ソート(&S)", L"ツール(&T)", L"ヘルプ(&H)"};
+    for (int i = 0; i < 6; ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(bar, i, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, tops[i]);
+    }
+    EXPECT_EQ(Window().Menu().Caption(IDM_VIEW_REFRESH), L"最新の情報に更新(&R)\tF5");
+    EXPECT_EQ(Window().Menu().Caption(IDM_TOOL_APPWIZ), L"プログラムの追加と削除(&P)...");
+    EXPECT_EQ(Window().Toolbar().Tooltip(17), L"プログラムの追加と削除(&P)...");
+    EXPECT_EQ(Window().Toolbar().Tooltip(11), L"Windows の Hotfix のみを表示");
+    EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_LIST));
+}
