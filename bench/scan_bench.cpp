@@ -47,7 +47,7 @@ int RawWalk() {
 
 }  // namespace
 
-void RunScanBenchmark() {
+double RunScanBenchmark() {
     const vorlen::Win32Registry registry;
     const vorlen::UserLocaleCollator collator;
     int entries = 0;
@@ -61,4 +61,5 @@ void RunScanBenchmark() {
     std::printf("scan entries=%d raw_ms=%.1f vorlen_ms=%.1f ratio=%.3f readers=%u\n", entries, raw, vorlenMs,
                 vorlenMs / raw, vorlen::DefaultReaderCount());
     std::fflush(stdout);
+    return vorlenMs;
 }

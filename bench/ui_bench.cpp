@@ -1,0 +1,103 @@
+// The main window at full size: start-up (initialisation, load step and first
+// layout with the window created, hidden), a filter toggle, a sort command
+// and a refresh, each against the same work done on a bare grid model.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "app/resource.h"
+#include "bench_timing.h"
+#include "inventory/column_filter.h"
+#include "inventory/inventory_scan.h"
+#include "platform/win32/desktop_win32.h"
+#include "platform/win32/locale_collator.h"
+#include "platform/win32/module_path.h"
+#include "platform/win32/os_version_win32.h"
+#include "platform/win32/profile_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "window/main_window.h"
+
+namespace {
+
+double Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+}  // namespace
+
+void RunUiBenchmark(double scanMs) {
+    const vorlen::Win32Registry registry;
+    const vorlen::UserLocaleCollator collator;
+    vorlen::Win32Desktop desktop;
+    vorlen::MainWindowServices services;
+    services.registry = &registry;
+    services.collator = &collator;
+    services.desktop = &desktop;
+    services.executableFolder = vorlen::ExecutableFolder();
+    services.getOsName = vorlen::GetOSName;
+    services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
+        return std::make_unique<vorlen::Win32ProfileFile>(path);
+    };
+
+    std::unique_ptr<vorlen::MainWindow> window;
+    const double startupMs = MedianMilliseconds(3, [&] {
+        window.reset();
+        Pump();
+        window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), services);
+        window->Create(SW_HIDE);
+    });
+    Pump();
+    vorlen::MainWindow& frmMain = *window;
+    const int entries = frmMain.ListGrid().Rows() - 1;
+
+    // The window's operations, each followed by the message processing it causes.
+    frmMain.Info().SetBoxText(1, L"Vorlen");
+    const double filterMs = MedianMilliseconds(5, [&] {
+        frmMain.Info().SetToggleValue(1, frmMain.Info().ToggleValue(1) ? 0 : 1);
+        frmMain.chkFilter_Click(1);
+        Pump();
+    });
+    const double sortMs = MedianMilliseconds(5, [&] {
+        frmMain.RunCommand(IDM_SORT_KEY_DOWN);
+        frmMain.RunCommand(IDM_SORT_NAME_UP);
+        Pump();
+    }) / 2;
+    const double refreshMs = MedianMilliseconds(5, [&] {
+        frmMain.RunCommand(IDM_VIEW_REFRESH);
+        Pump();
+    });
+
+    // The same work on a bare grid model.
+    vorlen::GridModel bare(2, 4);
+    vorlen::ScanRules rules;
+    rules.settings = frmMain.Program().settings;
+    rules.osName = frmMain.Program().osName;
+    vorlen::LoadList(registry, bare, rules);
+    bool on = false;
+    const double bareFilterMs = MedianMilliseconds(5, [&] {
+        on = !on;
+        if (on) vorlen::ApplyColumnFilter(bare, 2, L"Vorlen");
+        else vorlen::ShowAllRows(bare);
+    });
+    const double bareSortMs = MedianMilliseconds(5, [&] {
+        bare.Sort(1, vorlen::SortDirection::Descending, collator);
+        bare.Sort(2, vorlen::SortDirection::Ascending, collator);
+    }) / 2;
+    const double bareRefreshMs = MedianMilliseconds(5, [&] {
+        vorlen::LoadList(registry, bare, rules);
+        bare.Sort(2, vorlen::SortDirection::Ascending, collator);
+    });
+
+    std::printf("ui entries=%d startup_ms=%.1f filter_ms=%.2f sort_ms=%.2f refresh_ms=%.1f startup_vs_scan=%.3f "
+                "filter_vs_model=%.3f sort_vs_model=%.3f refresh_vs_model=%.3f\n",
+                entries, startupMs, filterMs, sortMs, refreshMs, startupMs / scanMs, filterMs / bareFilterMs,
+                sortMs / bareSortMs, refreshMs / bareRefreshMs);
+    std::fflush(stdout);
+}
