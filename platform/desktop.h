@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vorlen {
@@ -40,6 +41,25 @@ public:
     // Whether the name or pattern matches a file that is not a folder and is
     // neither hidden nor a system file.
     virtual bool NormalFileExists(const std::wstring& pattern) = 0;
+
+    // Starts a command line and waits until its process has ended, handing
+    // each arriving window message to `pump` meanwhile so that the window
+    // stays responsive; no processor time is spent while nothing happens.
+    virtual bool RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
+                            PlatformError& error) = 0;
+
+    // The common Save-As dialog titled "名前を付けて保存", opening in
+    // `initialFolder` when it is not empty. `filter` is description NUL
+    // pattern pairs. The chosen path, or "" on cancel or failure.
+    virtual std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                                        const std::wstring& initialFolder) = 0;
+
+    // The path of a special folder ("Desktop") as the shell automation
+    // object "WScript.Shell" reports it; "" when it cannot be had.
+    virtual std::wstring SpecialFolder(const std::wstring& name) = 0;
+
+    // Queues a key press to the active window as if typed.
+    virtual void SendKey(UINT virtualKey) = 0;
 
     // Empties the clipboard and puts the text on it.
     virtual bool SetClipboardText(HWND owner, const std::wstring& text) = 0;

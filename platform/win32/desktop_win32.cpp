@@ -1,5 +1,7 @@
 #include "platform/win32/desktop_win32.h"
 
+#include <commdlg.h>
+#include <oleauto.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -73,6 +75,101 @@ bool Win32Desktop::StartProcess(const std::wstring& commandLine, int showCommand
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+bool Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
+                              PlatformError& error) {
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        error = LastPlatformError();
+        return false;
+    }
+    CloseHandle(process.hThread);
+    // Wake for the process's end or for a message, whichever comes first.
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+std::wstring Win32Desktop::ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                                          const std::wstring& initialFolder) {
+    // Each pair ends with a NUL; the list ends with a second one.
+    std::wstring filters = filter.empty() ? L"" : filter + L'\0';
+    filters += std::wstring(L"すべてのファイル(*.*)") + L'\0' + L"*.*" + L'\0';
+    std::vector<wchar_t> file(32768, L'\0');
+    std::vector<wchar_t> title(32768, L'\0');
+    const std::wstring extension = filter.empty() ? L"" : defaultExtension;
+    OPENFILENAMEW dialog{sizeof(dialog)};
+    dialog.hwndOwner = owner;
+    dialog.hInstance = GetModuleHandleW(nullptr);
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrFileTitle = title.data();
+    dialog.nMaxFileTitle = static_cast<DWORD>(title.size());
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = L"名前を付けて保存";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    // The dialog adds the extension without its point.
+    const std::wstring bareExtension = !extension.empty() && extension[0] == L'.' ? extension.substr(1) : extension;
+    dialog.lpstrDefExt = bareExtension.c_str();
+    if (!GetSaveFileNameW(&dialog)) return {};
+    return file.data();
+}
+
+std::wstring Win32Desktop::SpecialFolder(const std::wstring& name) {
+    // Asked through the automation object by its name, as a script would;
+    // any failure on the way leaves the answer empty.
+    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring path;
+    CLSID clsid{};
+    IDispatch* shell = nullptr;
+    if (SUCCEEDED(CLSIDFromProgID(L"WScript.Shell", &clsid)) &&
+        SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                   reinterpret_cast<void**>(&shell)))) {
+        OLECHAR* member = const_cast<OLECHAR*>(L"SpecialFolders");
+        DISPID id = 0;
+        VARIANT folders;
+        VariantInit(&folders);
+        DISPPARAMS none{};
+        if (SUCCEEDED(shell->GetIDsOfNames(IID_NULL, &member, 1, LOCALE_USER_DEFAULT, &id)) &&
+            SUCCEEDED(shell->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &folders, nullptr,
+                                    nullptr)) &&
+            folders.vt == VT_DISPATCH && folders.pdispVal) {
+            VARIANT argument;
+            VariantInit(&argument);
+            argument.vt = VT_BSTR;
+            argument.bstrVal = SysAllocString(name.c_str());
+            DISPPARAMS item{&argument, nullptr, 1, 0};
+            VARIANT result;
+            VariantInit(&result);
+            if (SUCCEEDED(folders.pdispVal->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT,
+                                                   DISPATCH_METHOD | DISPATCH_PROPERTYGET, &item, &result, nullptr,
+                                                   nullptr)) &&
+                result.vt == VT_BSTR && result.bstrVal)
+                path = result.bstrVal;
+            VariantClear(&result);
+            VariantClear(&argument);
+        }
+        VariantClear(&folders);
+        shell->Release();
+    }
+    if (SUCCEEDED(initialised)) CoUninitialize();
+    return path;
+}
+
+void Win32Desktop::SendKey(UINT virtualKey) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
 }
 
 void Win32Desktop::ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) {

@@ -30,6 +30,16 @@ public:
     std::wstring clipboard;
     bool clipboardSet = false;
     bool failStarts = false;
+    std::vector<Started> waitedFor;          // RunAndWait's command lines
+    std::deque<std::wstring> savePaths;      // Save-As answers; "" (cancel) when empty
+    struct SaveDialog {
+        std::wstring filter;
+        std::wstring defaultExtension;
+        std::wstring initialFolder;
+    };
+    std::vector<SaveDialog> saveDialogs;
+    std::wstring desktopFolder = L"C:\\users\\Public\\Desktop";
+    std::vector<UINT> keysSent;
 
     int ShowMessage(HWND, const std::wstring& text, const std::wstring& caption, UINT style) override {
         messages.push_back({text, caption, style});
@@ -47,6 +57,22 @@ public:
         started.push_back({commandLine, showCommand});
         return true;
     }
+    bool RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>&,
+                    vorlen::PlatformError& error) override {
+        if (failStarts) return StartProcess(commandLine, showCommand, error);
+        waitedFor.push_back({commandLine, showCommand});
+        return true;
+    }
+    std::wstring ShowSaveDialog(HWND, const std::wstring& filter, const std::wstring& defaultExtension,
+                                const std::wstring& initialFolder) override {
+        saveDialogs.push_back({filter, defaultExtension, initialFolder});
+        if (savePaths.empty()) return L"";
+        std::wstring path = savePaths.front();
+        savePaths.pop_front();
+        return path;
+    }
+    std::wstring SpecialFolder(const std::wstring& name) override { return name == L"Desktop" ? desktopFolder : L""; }
+    void SendKey(UINT virtualKey) override { keysSent.push_back(virtualKey); }
     void ShellOpen(HWND, const std::wstring& target, const std::wstring&, int) override { opened.push_back(target); }
     bool PathExists(const std::wstring& path) override { return real_.PathExists(path); }
     bool NormalFileExists(const std::wstring& pattern) override { return real_.NormalFileExists(pattern); }
