@@ -478,7 +478,34 @@ void MainWindow::Toolbar1_ButtonClick(int position) {
             menu_.SetChecked(IDM_VIEW_WUAU, toolbar_.Value(position) != 0);
         } else if (key == L"rowdown") mnuViewDown_Click();
         else if (key == L"rowup") mnuViewUp_Click();
+        else if (key == L"reg") mnuToolRegedit_Click();
+        else if (key == L"appwiz") mnuToolAppwiz_Click();
     });
+}
+
+// ---- System tools and help ------------------------------------------------
+
+void MainWindow::mnuToolRegedit_Click() { Start(L"regedit.exe"); }
+
+void MainWindow::mnuToolAppwiz_Click() { Start(L"control appwiz.cpl"); }
+
+void MainWindow::mnuHelpRegsvr32_Click() { Start(L"regsvr32"); }
+
+void MainWindow::mnuHelpMsiexec_Click() { Start(L"msiexec"); }
+
+void MainWindow::mnuHelpHelp_Click() { services_.desktop->SendKey(VK_F1); }
+
+void MainWindow::ShowHelp() {
+    Start(L"hh.exe \"" + services_.executableFolder + L"\\VorlenHelp.chm\"");
+}
+
+void MainWindow::mnuViewWuau_Click() {
+    suppressToolbarClick_ = true;
+    const bool on = !menu_.Checked(IDM_VIEW_WUAU);
+    menu_.SetChecked(IDM_VIEW_WUAU, on);
+    toolbar_.SetValue(MainToolbar::kWuaucpl, on ? 1 : 0);
+    Absorb([&] { LoadList(); });
+    suppressToolbarClick_ = false;
 }
 
 void MainWindow::RunCommand(UINT id) {
@@ -503,6 +530,12 @@ void MainWindow::RunCommand(UINT id) {
     case IDM_SORT_NAME_DOWN: SortList(kListColumnDisplayName, -1); break;
     case IDM_SORT_EXE_UP: SortList(kListColumnUninstallString, 1); break;
     case IDM_SORT_EXE_DOWN: SortList(kListColumnUninstallString, -1); break;
+    case IDM_VIEW_WUAU: mnuViewWuau_Click(); break;
+    case IDM_TOOL_REGEDIT: mnuToolRegedit_Click(); break;
+    case IDM_TOOL_APPWIZ: mnuToolAppwiz_Click(); break;
+    case IDM_HELP_HELP: mnuHelpHelp_Click(); break;
+    case IDM_HELP_MSIEXEC: mnuHelpMsiexec_Click(); break;
+    case IDM_HELP_REGSVR32: mnuHelpRegsvr32_Click(); break;
     default: break;
     }
 }
@@ -515,6 +548,10 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
             if (message.wParam != shortcut.key || control != shortcut.control || alt) continue;
             // A shortcut acts on the enabled state its menu had when it last opened.
             if (menu_.Enabled(shortcut.command)) RunCommand(shortcut.command);
+            return true;
+        }
+        if (message.wParam == VK_F1 && !control && !alt) {
+            ShowHelp();
             return true;
         }
     }
@@ -650,6 +687,18 @@ void MainWindow::ApplyFont() {
 void MainWindow::ShowError(const std::wstring& caption, const PlatformError& error) {
     services_.desktop->ShowMessage(Hwnd(), FormatErrorReport(error.number, error.description), caption,
                                    MB_OK | MB_ICONERROR);
+}
+
+bool MainWindow::Start(const std::wstring& commandLine, PlatformError* error) {
+    PlatformError ignored;
+    return services_.desktop->StartProcess(commandLine, SW_SHOWNORMAL, error ? *error : ignored);
+}
+
+std::wstring MainWindow::ShowSaveDialog(UINT filterText, const std::wstring& defaultExtension) {
+    std::wstring filter = LoadText(filterText);
+    for (wchar_t& c : filter)
+        if (c == L'|') c = L'\0';
+    return services_.desktop->ShowSaveDialog(Hwnd(), filter, defaultExtension, services_.desktop->SpecialFolder(L"Desktop"));
 }
 
 void MainWindow::SetStatusText(const std::wstring& text) {

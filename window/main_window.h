@@ -87,6 +87,14 @@ public:
     void grid_MouseDown(int button);
     void ShowPopupMenu();
     void Toolbar1_ButtonClick(int position);
+    void mnuToolRegedit_Click();
+    void mnuToolAppwiz_Click();
+    void mnuHelpRegsvr32_Click();
+    void mnuHelpMsiexec_Click();
+    void mnuHelpHelp_Click();
+    void mnuViewWuau_Click();
+    // F1: the program's help file beside the executable.
+    void ShowHelp();
     // Runs a command of the menu bar, the context menu or a shortcut.
     void RunCommand(UINT id);
 
@@ -100,6 +108,11 @@ private:
     void CreateControls();
     void ApplyFont();
     void ShowError(const std::wstring& caption, const PlatformError& error);
+    // Starts a command line in a normal window; false when it could not start.
+    bool Start(const std::wstring& commandLine, PlatformError* error = nullptr);
+    // The Save-As dialog for one file type (a resource text "description|pattern"),
+    // opening on the desktop folder.
+    std::wstring ShowSaveDialog(UINT filterText, const std::wstring& defaultExtension);
     void SetStatusText(const std::wstring& text);
     // The text of the focused control: a box's text or a grid's current cell;
     // empty when the focused control has none.

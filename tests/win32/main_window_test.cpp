@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <vector>
 #include <string>
 
 #include "app/resource.h"
@@ -390,4 +391,51 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandWithItsCaption) {
     EXPECT_EQ(Window().Toolbar().Tooltip(17), L"プログラムの追加と削除(&P)...");
     EXPECT_EQ(Window().Toolbar().Tooltip(11), L"Windows の Hotfix のみを表示");
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_LIST));
+}
+
+TEST_F(MainWindowTest, ToolAndHelpCommandsStartWindowsOwnPrograms) {
+    ASSERT_TRUE(frmMain_.Created());
+    Command(IDM_TOOL_REGEDIT);
+    Command(IDM_TOOL_APPWIZ);
+    Command(IDM_HELP_REGSVR32);
+    Command(IDM_HELP_MSIEXEC);
+    ToolbarClick(16);  // reg
+    ToolbarClick(17);  // appwiz
+    ASSERT_EQ(Desktop().started.size(), 6u);
+    const wchar_t* expected[] = {L"regedit.exe", L"control appwiz.cpl", L"regsvr32",
+                                 L"msiexec",     L"regedit.exe",        L"control appwiz.cpl"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Desktop().started[i].commandLine, expected[i]);
+        EXPECT_EQ(Desktop().started[i].showCommand, SW_SHOWNORMAL);
+    }
+
+    // The help topic command presses F1; F1 opens the help file beside the program.
+    Command(IDM_HELP_HELP);
+    EXPECT_EQ(Desktop().keysSent, std::vector<UINT>{VK_F1});
+    EXPECT_TRUE(Key(VK_F1, false));
+    ASSERT_EQ(Desktop().started.size(), 7u);
+    EXPECT_EQ(Desktop().started[6].commandLine, L"hh.exe \"" + folder_.Path() + L"\\VorlenHelp.chm\"");
+}
+
+TEST_F(MainWindowTest, HotfixOnlyModeFromMenuAndToolbarMirrorEachOther) {
+    ASSERT_TRUE(frmMain_.Created());
+    const int normalRows = List().Rows();
+    Command(IDM_VIEW_WUAU);
+    EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
+    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 1);
+    EXPECT_EQ(List().Rows(), 10) << "the nine Windows XP hotfixes";
+    Command(IDM_VIEW_WUAU);
+    EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
+    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 0);
+    EXPECT_EQ(List().Rows(), normalRows);
+
+    // The button toggles itself on the click, then the list and the check mark follow.
+    SendMessageW(Window().Toolbar().Hwnd(), TB_CHECKBUTTON, MainToolbar::kFirstCommand + MainToolbar::kWuaucpl, TRUE);
+    ToolbarClick(MainToolbar::kWuaucpl);
+    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 1);
+    EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
+    EXPECT_EQ(List().Rows(), 10);
+    ToolbarClick(MainToolbar::kWuaucpl);
+    EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
+    EXPECT_EQ(List().Rows(), normalRows);
 }
