@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/command_line_run.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/module_path.h"
@@ -13,6 +14,8 @@
 #include "window/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    if (const auto exitCode = vorlen::RunFromCommandLine(instance)) return *exitCode;
+
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -6,14 +6,18 @@
 #include <new>
 
 #include "actions/open_target.h"
+#include "actions/reg_command.h"
 #include "app/resource.h"
 #include "core/display_settings.h"
 #include "core/error_report.h"
 #include "core/os_name.h"
+#include "export/csv_file.h"
 #include "inventory/column_filter.h"
+#include "platform/win32/desktop_win32.h"
 #include "inventory/entry_reader.h"
 #include "inventory/inventory_scan.h"
 #include "window/grid_block_text.h"
+#include "window/grid_setup.h"
 
 namespace vorlen {
 
@@ -124,20 +128,11 @@ void MainWindow::Form_Initialize() {
 }
 
 void MainWindow::Form_Load() {
-    const auto setUpGrid = [&](GridModel& grid, UINT firstHeading) {
-        for (int col = 0; col < grid.Cols(); ++col) grid.SetText(0, col, LoadText(firstHeading + col));
-        grid.SetColWidth(0, kFixedColumnWidth);
-        grid.SetFixedAlignment(0, CellAlignment::CenterCenter);
-        for (int col = 1; col < grid.Cols(); ++col) {
-            grid.SetColAlignment(col, CellAlignment::LeftCenter);
-            grid.SetFixedAlignment(col, CellAlignment::CenterCenter);
-        }
-    };
-    Absorb([&] { setUpGrid(listModel_, IDS_LIST_HEADING_NO); });
+    Absorb([&] { SetUpGrid(listModel_, instance_, IDS_LIST_HEADING_NO); });
     Absorb([&] { LoadList(); });
     Absorb([&] { SortList(kListColumnDisplayName, 1); });
     Absorb([&] { listModel_.SetCol(kListColumnKeyName); });
-    Absorb([&] { setUpGrid(detailModel_, IDS_DETAIL_HEADING_NO); });
+    Absorb([&] { SetUpGrid(detailModel_, instance_, IDS_DETAIL_HEADING_NO); });
     if (!appwizCaption_.empty()) toolbar_.SetTooltip(17, appwizCaption_);
     Absorb([&] { EnableSortCommands(false); });
     filterClickActive_ = false;
@@ -483,7 +478,55 @@ void MainWindow::Toolbar1_ButtonClick(int position) {
     });
 }
 
+// ---- Export -----------------------------------------------------------------
+
+void MainWindow::mnuFileExport_Click() {
+    try {
+        const std::wstring path = ShowSaveDialog(IDS_FILTER_CSV, L".csv");
+        if (path.empty()) return;
+        const GridModel& grid = detailModel_.Visible() ? detailModel_ : listModel_;
+        PlatformError error;
+        if (!WriteCsvFile(grid, path, error)) {
+            ShowError(LoadText(IDS_CAPTION_EXPORT_ERROR), error);
+            return;
+        }
+        const int answer = services_.desktop->ShowMessage(Hwnd(), LoadText(IDS_EXPORT_DONE), title_,
+                                                          MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) return;
+        const wchar_t* windir = _wgetenv(L"windir");
+        services_.desktop->ShellOpen(nullptr, path, windir ? windir : L"", SW_SHOWNORMAL);
+    } catch (const std::exception& failure) {
+        ShowError(LoadText(IDS_CAPTION_EXPORT_ERROR), ErrorOf(failure));
+    }
+}
+
 // ---- System tools and help ------------------------------------------------
+
+void MainWindow::mnuToolReg_Click(int index) {
+    try {
+        const std::wstring keyName = info_.BoxText(0);
+        PlatformError error{ERROR_INVALID_NAME, L""};
+        if (index == 0) {
+            const auto command = RegQueryCommandLine(keyName);
+            if (command && Start(*command, &error)) return;
+        } else if (index == 1) {
+            const std::wstring path = ShowSaveDialog(IDS_FILTER_REG, L".reg");
+            if (path.empty()) return;
+            // The dialog has asked before overwriting, so REG may overwrite.
+            const auto command = RegExportCommandLine(keyName, path);
+            if (command && services_.desktop->RunAndWait(*command, SW_HIDE, [this] { PumpMessages(); }, error) &&
+                Start(ExplorerOnFolderCommandLine(FolderOfFile(path)), &error))
+                return;
+        } else {
+            return;
+        }
+        // A key name that no command line can carry says so in the system's words.
+        if (error.description.empty()) error = PlatformErrorOf(static_cast<std::uint32_t>(error.number));
+        ShowError(LoadText(IDS_CAPTION_REG_ERROR), error);
+    } catch (const std::exception& failure) {
+        ShowError(LoadText(IDS_CAPTION_REG_ERROR), ErrorOf(failure));
+    }
+}
 
 void MainWindow::mnuToolRegedit_Click() { Start(L"regedit.exe"); }
 
@@ -530,6 +573,9 @@ void MainWindow::RunCommand(UINT id) {
     case IDM_SORT_NAME_DOWN: SortList(kListColumnDisplayName, -1); break;
     case IDM_SORT_EXE_UP: SortList(kListColumnUninstallString, 1); break;
     case IDM_SORT_EXE_DOWN: SortList(kListColumnUninstallString, -1); break;
+    case IDM_FILE_EXPORT: mnuFileExport_Click(); break;
+    case IDM_TOOL_REG_QUERY: mnuToolReg_Click(0); break;
+    case IDM_TOOL_REG_EXPORT: mnuToolReg_Click(1); break;
     case IDM_VIEW_WUAU: mnuViewWuau_Click(); break;
     case IDM_TOOL_REGEDIT: mnuToolRegedit_Click(); break;
     case IDM_TOOL_APPWIZ: mnuToolAppwiz_Click(); break;
@@ -689,6 +735,20 @@ void MainWindow::ShowError(const std::wstring& caption, const PlatformError& err
                                    MB_OK | MB_ICONERROR);
 }
 
+void MainWindow::PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit for the program's own message loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 bool MainWindow::Start(const std::wstring& commandLine, PlatformError* error) {
     PlatformError ignored;
     return services_.desktop->StartProcess(commandLine, SW_SHOWNORMAL, error ? *error : ignored);
@@ -727,12 +787,7 @@ std::optional<std::wstring> MainWindow::ActiveControlText() const {
     return std::nullopt;
 }
 
-std::wstring MainWindow::LoadText(UINT id) const {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size LoadStringW hands out the resource text itself.
-    const int length = LoadStringW(instance_, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
+std::wstring MainWindow::LoadText(UINT id) const { return LoadResourceText(instance_, id); }
 
 int MainWindow::ToPixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
 int MainWindow::ToTwips(int pixels) const { return MulDiv(pixels, 1440, static_cast<int>(dpi_)); }

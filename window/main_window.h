@@ -87,6 +87,8 @@ public:
     void grid_MouseDown(int button);
     void ShowPopupMenu();
     void Toolbar1_ButtonClick(int position);
+    void mnuFileExport_Click();
+    void mnuToolReg_Click(int index);
     void mnuToolRegedit_Click();
     void mnuToolAppwiz_Click();
     void mnuHelpRegsvr32_Click();
@@ -108,6 +110,8 @@ private:
     void CreateControls();
     void ApplyFont();
     void ShowError(const std::wstring& caption, const PlatformError& error);
+    // Handles the waiting messages as the program's loop would.
+    void PumpMessages();
     // Starts a command line in a normal window; false when it could not start.
     bool Start(const std::wstring& commandLine, PlatformError* error = nullptr);
     // The Save-As dialog for one file type (a resource text "description|pattern"),

@@ -41,8 +41,9 @@ std::wstring SystemDescription(DWORD error) {
 
 }  // namespace
 
-PlatformError LastPlatformError() {
-    const DWORD error = GetLastError();
+PlatformError LastPlatformError() { return PlatformErrorOf(GetLastError()); }
+
+PlatformError PlatformErrorOf(std::uint32_t error) {
     return {static_cast<std::int32_t>(error), SystemDescription(error)};
 }
 

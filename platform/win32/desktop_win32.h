@@ -23,5 +23,6 @@ public:
 
 // The Windows error number with the system's description of it.
 PlatformError LastPlatformError();
+PlatformError PlatformErrorOf(std::uint32_t error);
 
 }  // namespace vorlen

@@ -439,3 +439,83 @@ TEST_F(MainWindowTest, HotfixOnlyModeFromMenuAndToolbarMirrorEachOther) {
     EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), normalRows);
 }
+
+TEST_F(MainWindowTest, ExportWritesTheShownGridAndOffersToOpenTheFile) {
+    ASSERT_TRUE(frmMain_.Created());
+    Command(IDM_FILE_EXPORT);  // cancelled: nothing happens
+    ASSERT_EQ(Desktop().saveDialogs.size(), 1u);
+    EXPECT_EQ(Desktop().saveDialogs[0].filter, std::wstring(L"カンマ区切りテキストファイル(*.csv)") + L'\0' + L"*.csv");
+    EXPECT_EQ(Desktop().saveDialogs[0].defaultExtension, L".csv");
+    EXPECT_EQ(Desktop().saveDialogs[0].initialFolder, Desktop().desktopFolder);
+    EXPECT_TRUE(Desktop().messages.empty());
+
+    const std::wstring path = folder_.File(L"list.csv");
+    Desktop().savePaths = {path};
+    Desktop().answers = {IDNO};
+    Command(IDM_FILE_EXPORT);
+    const std::string bytes = TempFolder::ReadBytes(path);
+    ASSERT_FALSE(bytes.empty());
+    int lines = 0;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
+    EXPECT_EQ(lines, List().Rows()) << "the heading line and one line per row";
+    ASSERT_EQ(Desktop().messages.size(), 1u);
+    EXPECT_EQ(Desktop().messages[0].text, L"テーブルの内容をエクスポートしました。\r\nファイルを表示しますか？");
+    EXPECT_EQ(Desktop().messages[0].caption, L"Vorlen [Windows XP Professional Edition]");
+    EXPECT_EQ(Desktop().messages[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(Desktop().opened.empty());
+
+    // In the detail view the detail is exported; Yes opens the file.
+    Select(L"Vorlen Sample");
+    Command(IDM_VIEW_TYPE_DETAIL);
+    const std::wstring detailPath = folder_.File(L"detail.csv");
+    Desktop().savePaths = {detailPath};
+    Desktop().answers = {IDYES};
+    Command(IDM_FILE_EXPORT);
+    EXPECT_EQ(TempFolder::ReadBytes(detailPath).rfind("\x96\xbc\x91\x4f,\"\x8e\xed\x97\xde\",\"\x83\x66\x81\x5b\x83\x5e\"\r\n", 0), 0u)
+        << "名前, 種類, データ in code page 932";
+    ASSERT_EQ(Desktop().opened.size(), 1u);
+    EXPECT_EQ(Desktop().opened[0], detailPath);
+}
+
+TEST_F(MainWindowTest, AnExportThatCannotBeWrittenIsReportedAndChangesNothing) {
+    ASSERT_TRUE(frmMain_.Created());
+    Desktop().savePaths = {L"Q:\\no-such-drive\\list.csv"};
+    Command(IDM_FILE_EXPORT);
+    ASSERT_EQ(Desktop().messages.size(), 1u);
+    EXPECT_EQ(Desktop().messages[0].caption, L"エクスポートエラー");
+    EXPECT_EQ(Desktop().messages[0].text.rfind(L"実行時エラー'", 0), 0u);
+    EXPECT_EQ(Desktop().messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(MainWindowTest, RegCommandsAddressTheKeyInTheFirstBox) {
+    ASSERT_TRUE(frmMain_.Created());
+    Select(L"Vorlen Sample");
+    Command(IDM_TOOL_REG_QUERY);
+    ASSERT_EQ(Desktop().started.size(), 1u);
+    EXPECT_EQ(Desktop().started[0].commandLine.rfind(L"cmd.exe /K REG QUERY ", 0), 0u) << Desktop().started[0].commandLine;
+    EXPECT_NE(Desktop().started[0].commandLine.find(L"Uninstall\\Vorlen Sample"), std::wstring::npos);
+    EXPECT_EQ(Desktop().started[0].showCommand, SW_SHOWNORMAL);
+
+    Command(IDM_TOOL_REG_EXPORT);  // cancelled
+    EXPECT_TRUE(Desktop().waitedFor.empty());
+    ASSERT_EQ(Desktop().saveDialogs.size(), 1u);
+    EXPECT_EQ(Desktop().saveDialogs[0].filter, std::wstring(L"登録エントリ(*.reg)") + L'\0' + L"*.reg");
+    EXPECT_EQ(Desktop().saveDialogs[0].defaultExtension, L".reg");
+
+    Desktop().savePaths = {L"C:\\users\\Public\\Desktop\\sample key.reg"};
+    Command(IDM_TOOL_REG_EXPORT);
+    ASSERT_EQ(Desktop().waitedFor.size(), 1u);
+    const std::wstring& exportLine = Desktop().waitedFor[0].commandLine;
+    EXPECT_EQ(exportLine.rfind(L"cmd.exe /C REG EXPORT ", 0), 0u) << exportLine;
+    EXPECT_NE(exportLine.find(L"C:\\users\\Public\\Desktop\\sample key.reg"), std::wstring::npos) << exportLine;
+    EXPECT_NE(exportLine.find(L" /y"), std::wstring::npos) << "the dialog asked already: REG may overwrite";
+    EXPECT_EQ(Desktop().waitedFor[0].showCommand, SW_HIDE);
+    ASSERT_EQ(Desktop().started.size(), 2u);
+    EXPECT_EQ(Desktop().started[1].commandLine, L"explorer C:\\users\\Public\\Desktop\\");
+
+    // A program that cannot start is reported under the command's caption.
+    Desktop().failStarts = true;
+    Command(IDM_TOOL_REG_QUERY);
+    ASSERT_FALSE(Desktop().messages.empty());
+    EXPECT_EQ(Desktop().messages.back().caption, L"REG コマンド実行中エラー");
+}

@@ -1,0 +1,153 @@
+#include "dialogs/about_dialog.h"
+
+#include <string>
+
+#include "app/resource.h"
+#include "dialogs/dialog_ids.h"
+#include "dialogs/modal_dialog.h"
+#include "dialogs/program_version.h"
+#include "dialogs/system_info.h"
+#include "dialogs/twips_placement.h"
+#include "window/program_state.h"
+
+namespace vorlen {
+
+namespace {
+
+constexpr int kClientWidthTwips = 5730;
+constexpr int kClientHeightTwips = 3555;
+// The separator's lines are 1 and 2 pixels thick at 96 DPI: 15 and 30 twips.
+constexpr ControlTwips kControls[] = {
+    {IDC_ABOUT_ICON, 240, 240, 540, 540},
+    {IDC_ABOUT_TITLE, 1050, 240, 3885, 480},
+    {IDC_ABOUT_VERSION, 1050, 780, 3885, 225},
+    {IDC_ABOUT_DESCRIPTION, 1050, 1125, 3885, 1170},
+    {IDC_ABOUT_LINE_GREY, 90, 2445, 5654 - 90, 15},
+    {IDC_ABOUT_LINE_WHITE, 105, 2460, 5654 - 105, 30},
+    {IDC_ABOUT_DISCLAIMER, 255, 2625, 3870, 825},
+    {IDOK, 4245, 2625, 1380, 345},
+    {IDC_ABOUT_SYSINFO, 4260, 3075, 1380, 345},
+};
+
+constexpr COLORREF kLabelColour = RGB(0, 0, 0);
+constexpr COLORREF kGreyLineColour = RGB(128, 128, 128);
+constexpr COLORREF kWhiteLineColour = RGB(255, 255, 255);
+
+// "ﾊﾞｰｼﾞｮﾝ " and major.minor.revision of the executable's version record.
+std::wstring VersionText() {
+    const FileVersion version = ReadModuleVersion(GetModuleHandleW(nullptr)).value_or(FileVersion{});
+    return L"ﾊﾞｰｼﾞｮﾝ " + std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
+           std::to_wstring(version.revision);
+}
+
+// Owns an icon loaded at the size the dialog's DPI asks for.
+class OwnedIcon {
+public:
+    OwnedIcon() = default;
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    ~OwnedIcon() { Reset(nullptr); }
+    void Reset(HICON icon) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+    HICON Get() const { return icon_; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
+class AboutDialog final : public ModalDialog {
+public:
+    AboutDialog(Desktop& desktop, const RegistryReader& registry) : desktop_(desktop), registry_(registry) {}
+
+    void Run(HWND owner) { RunModal(IDD_ABOUT, owner); }
+
+private:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_INITDIALOG:
+            Form_Load();
+            return TRUE;  // focus to the first tab stop, OK
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        default:
+            return FALSE;
+        }
+    }
+
+    void Form_Load() {
+        SetWindowTextW(Hwnd(), (std::wstring(kAppTitle) + L"のﾊﾞｰｼﾞｮﾝ情報").c_str());
+        SetDlgItemTextW(Hwnd(), IDC_ABOUT_VERSION, VersionText().c_str());
+        SetDlgItemTextW(Hwnd(), IDC_ABOUT_TITLE, kAppTitle);
+        PlaceDialog(Hwnd(), kClientWidthTwips, kClientHeightTwips, kControls);
+        ShowIcon();
+    }
+
+    // The program's icon at the icon size of the dialog's DPI. Setting it
+    // shrinks the picture box to the icon, keeping its top left corner.
+    void ShowIcon() {
+        UINT dpi = GetDpiForWindow(Hwnd());
+        if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
+        const int size = GetSystemMetricsForDpi(SM_CXICON, dpi);
+        icon_.Reset(static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        SendDlgItemMessageW(Hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
+    }
+
+    void OnCommand(int id) {
+        switch (id) {
+        case IDOK:
+        case IDCANCEL:  // Esc and the close box
+            cmdOK_Click();
+            break;
+        case IDC_ABOUT_SYSINFO:
+            cmdSysInfo_Click();
+            break;
+        default:
+            break;
+        }
+    }
+
+    void cmdOK_Click() { EndDialog(Hwnd(), IDOK); }
+    void cmdSysInfo_Click() { StartSysInfo(Hwnd(), desktop_, registry_); }
+
+    INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+        switch (GetDlgCtrlID(control)) {
+        case IDC_ABOUT_TITLE:
+        case IDC_ABOUT_DESCRIPTION:
+        case IDC_ABOUT_DISCLAIMER:
+            SetTextColor(dc, kLabelColour);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        case IDC_ABOUT_LINE_GREY:
+            return Fill(dc, kGreyLineColour);
+        case IDC_ABOUT_LINE_WHITE:
+            return Fill(dc, kWhiteLineColour);
+        default:
+            return FALSE;
+        }
+    }
+
+    // The line is an empty static: its background, painted with the DC
+    // brush in this colour, is all that shows.
+    static INT_PTR Fill(HDC dc, COLORREF colour) {
+        SetDCBrushColor(dc, colour);
+        return reinterpret_cast<INT_PTR>(GetStockObject(DC_BRUSH));
+    }
+
+    Desktop& desktop_;
+    const RegistryReader& registry_;
+    OwnedIcon icon_;
+};
+
+}  // namespace
+
+void ShowAboutDialog(HWND owner, Desktop& desktop, const RegistryReader& registry) {
+    AboutDialog(desktop, registry).Run(owner);
+}
+
+}  // namespace vorlen

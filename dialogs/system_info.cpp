@@ -1,0 +1,68 @@
+#include "dialogs/system_info.h"
+
+#include <cstdint>
+#include <span>
+
+#include "window/program_state.h"
+
+namespace vorlen {
+
+namespace {
+
+bool SameValueName(std::wstring_view a, std::wstring_view b) {
+    // Value names compare as the registry compares them: ignoring case.
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+std::wstring StringText(std::span<const std::uint8_t> data) {
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    if (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
+std::wstring DwordText(std::span<const std::uint8_t> data) {
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text = L"&h";
+    for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
+        text += kDigits[*byte >> 4];
+        text += kDigits[*byte & 0x0F];
+    }
+    return text;
+}
+
+}  // namespace
+
+bool GetKeyValue(const RegistryReader& registry, RegistryRoot root, const std::wstring& keyName,
+                 const std::wstring& valueName, std::wstring& value) {
+    bool found = false;
+    std::wstring text = value;
+    registry.ForEachValue(root, keyName, [&](std::wstring_view name, std::uint32_t type,
+                                             std::span<const std::uint8_t> data) {
+        if (found || !SameValueName(name, valueName)) return;
+        found = true;
+        if (type == REG_SZ) text = StringText(data);
+        else if (type == REG_DWORD) text = DwordText(data);
+    });
+    value = found ? text : std::wstring();
+    return found;
+}
+
+void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry) {
+    std::wstring path;
+    bool located = GetKeyValue(registry, RegistryRoot::LocalMachine, kSysInfoKey, kSysInfoPathValue, path);
+    if (!located && GetKeyValue(registry, RegistryRoot::LocalMachine, kSharedToolsKey, kSharedToolsSysInfoValue, path)) {
+        // The value names a folder; only a tool really there is used.
+        const std::wstring file = path + kSysInfoFileName;
+        located = desktop.NormalFileExists(file);
+        if (located) path = file;
+    }
+    PlatformError error;
+    // An empty name starts nothing: CreateProcess refuses an empty command line.
+    if (located && !path.empty() && desktop.StartProcess(path, SW_SHOWNORMAL, error)) return;
+    desktop.ShowMessage(owner, kSysInfoUnavailable, kAppTitle, MB_OK);
+}
+
+}  // namespace vorlen

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <span>
+
+namespace vorlen {
+
+// Where one control of a dialog goes, in twips of its client area.
+struct ControlTwips {
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Pixels for a length in twips at a DPI: 1440 twips to the inch.
+int TwipsToPixels(int twips, UINT dpi);
+
+// Lays a dialog out from its design in twips at the dialog's own DPI: sizes
+// its client area, moves each control, and centres the window on the screen
+// that shows its owner (the primary screen when it has none).
+void PlaceDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, std::span<const ControlTwips> controls);
+
+}  // namespace vorlen

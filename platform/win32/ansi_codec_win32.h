@@ -1,0 +1,13 @@
+#pragma once
+#include "export/csv_writer.h"
+
+namespace vorlen {
+
+// The system's ANSI code page through WideCharToMultiByte, refusing any text
+// whose conversion would replace or approximate a character.
+class Win32AnsiCodec final : public AnsiCodec {
+public:
+    std::optional<std::string> Encode(std::wstring_view text) const override;
+};
+
+}  // namespace vorlen

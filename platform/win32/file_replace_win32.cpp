@@ -1,0 +1,98 @@
+#include "platform/win32/file_replace_win32.h"
+
+#include <algorithm>
+
+#include "platform/win32/desktop_win32.h"
+
+namespace vorlen {
+
+namespace {
+
+// Owns a file handle and closes it once; Close reports the result, since a
+// failing close can mean data that never reached the disk.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close() {
+        if (!IsOpen()) return true;
+        const bool closed = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    // WriteFile takes at most a DWORD per call; 1 GiB pieces stay well below.
+    constexpr std::size_t kPiece = 1u << 30;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const auto piece = static_cast<DWORD>(std::min(kPiece, bytes.size() - done));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// Writes the temporary file and closes it; false with the last error set.
+bool WriteTemporary(const std::wstring& temporary, const std::string& bytes) {
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!file.IsOpen()) return false;
+    // Flushed before the rename, so that the new name never points at data
+    // still waiting in the cache when the machine goes down.
+    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+        const DWORD failure = GetLastError();
+        file.Close();
+        SetLastError(failure);
+        return false;
+    }
+    return file.Close();
+}
+
+// Whether the file could be overwritten in place, or does not exist yet:
+// false for a read-only, write-protected or locked file, with the last error
+// set. The rename alone would not do: Wine renames over read-only files, and
+// opens them for writing too when it runs as root, hence the attribute test.
+bool MayReplace(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::wstring& path, const std::string& bytes, PlatformError& error) {
+    // Same folder, so the final move is a rename on one volume.
+    const std::wstring temporary = path + L".vorlen-tmp" + std::to_wstring(GetCurrentProcessId());
+    const bool replaced = MayReplace(path) && WriteTemporary(temporary, bytes) &&
+                          MoveFileExW(temporary.c_str(), path.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (replaced) return true;
+    error = LastPlatformError();
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+}  // namespace vorlen

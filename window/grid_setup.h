@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+
+#include "window/grid_model.h"
+
+namespace vorlen {
+
+// Gives a grid its headings (four resource texts from `firstHeading` on),
+// the fixed number column's width and the alignments both grids share.
+void SetUpGrid(GridModel& grid, HINSTANCE instance, UINT firstHeading);
+
+// A text of the string table, "" when there is none.
+std::wstring LoadResourceText(HINSTANCE instance, UINT id);
+
+}  // namespace vorlen
