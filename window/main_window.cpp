@@ -11,6 +11,8 @@
 #include "core/display_settings.h"
 #include "core/error_report.h"
 #include "core/os_name.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/settings_dialog.h"
 #include "export/csv_file.h"
 #include "inventory/column_filter.h"
 #include "platform/win32/desktop_win32.h"
@@ -551,6 +553,36 @@ void MainWindow::mnuViewWuau_Click() {
     suppressToolbarClick_ = false;
 }
 
+// ---- Dialogs ----------------------------------------------------------------
+
+void MainWindow::mnuViewSettings_Click() {
+    settingsChanged_ = false;
+    std::optional<DisplaySettings> chosen;
+    Absorb([&] { chosen = ShowSettingsDialog(Hwnd(), program_.settings); });
+    if (chosen) {
+        settingsChanged_ = true;
+        program_.settings = *chosen;
+        // The new values apply now either way; a file that cannot be written
+        // is said, since they would be lost at the next start.
+        bool saved = false;
+        Absorb([&] {
+            const auto file = services_.openSettingsFile(program_.iniFilePath);
+            saved = WriteDisplaySettings(*file, program_.settings);
+        });
+        if (!saved) {
+            std::wstring text = LoadText(IDS_SETTINGS_NOT_SAVED);
+            const auto at = text.find(L"%s");
+            if (at != std::wstring::npos) text.replace(at, 2, program_.iniFilePath);
+            services_.desktop->ShowMessage(Hwnd(), text, kAppTitle, MB_OK | MB_ICONWARNING);
+        }
+    }
+    if (settingsChanged_) Absorb([&] { mnuViewRefresh_Click(); });
+}
+
+void MainWindow::mnuHelpVersion_Click() {
+    Absorb([&] { ShowAboutDialog(Hwnd(), *services_.desktop, *services_.registry); });
+}
+
 void MainWindow::RunCommand(UINT id) {
     switch (id) {
     case IDM_FILE_EXPLORER:
@@ -577,6 +609,8 @@ void MainWindow::RunCommand(UINT id) {
     case IDM_TOOL_REG_QUERY: mnuToolReg_Click(0); break;
     case IDM_TOOL_REG_EXPORT: mnuToolReg_Click(1); break;
     case IDM_VIEW_WUAU: mnuViewWuau_Click(); break;
+    case IDM_VIEW_SETTINGS: mnuViewSettings_Click(); break;
+    case IDM_HELP_VERSION: mnuHelpVersion_Click(); break;
     case IDM_TOOL_REGEDIT: mnuToolRegedit_Click(); break;
     case IDM_TOOL_APPWIZ: mnuToolAppwiz_Click(); break;
     case IDM_HELP_HELP: mnuHelpHelp_Click(); break;

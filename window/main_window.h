@@ -95,6 +95,9 @@ public:
     void mnuHelpMsiexec_Click();
     void mnuHelpHelp_Click();
     void mnuViewWuau_Click();
+    void mnuViewSettings_Click();
+    void mnuHelpVersion_Click();
+    bool SettingsChanged() const { return settingsChanged_; }
     // F1: the program's help file beside the executable.
     void ShowHelp();
     // Runs a command of the menu bar, the context menu or a shortcut.
@@ -150,6 +153,7 @@ private:
     bool fillingDetail_ = false;
     bool filterClickActive_ = false;
     bool suppressToolbarClick_ = false;
+    bool settingsChanged_ = false;
     TwipsRect gridRect_{kGridLeft, kGridTop, 0, 0};
 };
 

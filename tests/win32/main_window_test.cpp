@@ -5,11 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 #include <string>
 
 #include "app/resource.h"
+#include "dialogs/dialog_ids.h"
 #include "main_window_harness.h"
 #include "temp_folder.h"
 #include "window/grid_model.h"
@@ -17,6 +19,17 @@
 using namespace vorlen;
 
 namespace {
+
+// Works a modal dialog of the main window from a timer of its modal loop.
+std::function<void(HWND)> dialogScript;
+std::wstring dialogTitle;
+
+void CALLBACK RunDialogScript(HWND owner, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowW(L"#32770", dialogTitle.c_str());
+    if (!dialog) return;
+    KillTimer(owner, timer);
+    dialogScript(dialog);
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -62,6 +75,12 @@ protected:
     void Focus(HWND control) {
         SetFocus(control);
         MainWindowHarness::PumpMessages();
+    }
+    void WhileDialogOpen(const std::wstring& title, std::function<void(HWND)> script, UINT command) {
+        dialogTitle = title;
+        dialogScript = std::move(script);
+        SetTimer(frmMain_.Hwnd(), 1, 50, RunDialogScript);
+        Command(command);
     }
     std::wstring StatusPanel() {
         wchar_t text[256] = {};
@@ -518,4 +537,66 @@ TEST_F(MainWindowTest, RegCommandsAddressTheKeyInTheFirstBox) {
     Command(IDM_TOOL_REG_QUERY);
     ASSERT_FALSE(Desktop().messages.empty());
     EXPECT_EQ(Desktop().messages.back().caption, L"REG コマンド実行中エラー");
+}
+
+TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
+    ASSERT_TRUE(frmMain_.Created());
+    const int defaultRows = List().Rows();
+    Command(IDM_VIEW_TYPE_DETAIL);
+    WhileDialogOpen(L"表示設定", [](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_GETCHECK, 0, 0), BST_CHECKED);
+        SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(dialog, IDC_SETTINGS_UNINSTALL_STRING, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(dialog, IDC_SETTINGS_NO_HOTFIX, BM_CLICK, 0, 0);
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }, IDM_VIEW_SETTINGS);
+    EXPECT_TRUE(Window().SettingsChanged());
+    EXPECT_EQ(Window().Program().settings.displayName, 0);
+    EXPECT_FALSE(Window().IsDetailMode()) << "the refresh returns to the list";
+    EXPECT_GT(List().Rows(), defaultRows) << "entries without name or command and the hotfixes are listed now";
+    const std::string file = TempFolder::ReadBytes(folder_.File(L"Kestrin.ini"));
+    EXPECT_NE(file.find("DisplayName=0"), std::string::npos) << file;
+    EXPECT_NE(file.find("UninstallString=0"), std::string::npos) << file;
+    EXPECT_NE(file.find("NoHotfix=0"), std::string::npos) << file;
+    EXPECT_TRUE(Desktop().messages.empty());
+
+    // Cancel changes nothing and rebuilds nothing.
+    const int rows = List().Rows();
+    WhileDialogOpen(L"表示設定", [](HWND dialog) {
+        SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }, IDM_VIEW_SETTINGS);
+    EXPECT_FALSE(Window().SettingsChanged());
+    EXPECT_EQ(Window().Program().settings.displayName, 0);
+    EXPECT_EQ(List().Rows(), rows);
+}
+
+TEST(MainWindowSettings, ASettingsFileThatCannotBeWrittenIsSaidAndTheValuesStillApply) {
+    MainWindowHarness frmMain(L"Q:\\no-such-drive\\folder");
+    ASSERT_TRUE(frmMain.Created());
+    const int defaultRows = frmMain.Window().ListGrid().Rows();
+    dialogTitle = L"表示設定";
+    dialogScript = [](HWND dialog) {
+        SendDlgItemMessageW(dialog, IDC_SETTINGS_NO_HOTFIX, BM_CLICK, 0, 0);
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    SetTimer(frmMain.Hwnd(), 1, 50, RunDialogScript);
+    frmMain.Window().RunCommand(IDM_VIEW_SETTINGS);
+    EXPECT_EQ(frmMain.Window().Program().settings.noHotfix, 0);
+    EXPECT_EQ(frmMain.Window().ListGrid().Rows(), defaultRows + 9) << "the nine XP hotfixes join the list";
+    ASSERT_EQ(frmMain.Desktop().messages.size(), 1u);
+    EXPECT_EQ(frmMain.Desktop().messages[0].text.rfind(L"表示設定を保存できませんでした。", 0), 0u);
+    EXPECT_NE(frmMain.Desktop().messages[0].text.find(L"Kestrin.ini"), std::wstring::npos);
+}
+
+TEST_F(MainWindowTest, VersionDialogShowsTheVersionRecord) {
+    ASSERT_TRUE(frmMain_.Created());
+    std::wstring version;
+    WhileDialogOpen(L"Kestrinのﾊﾞｰｼﾞｮﾝ情報", [&](HWND dialog) {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(dialog, IDC_ABOUT_VERSION, text, 64);
+        version = text;
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }, IDM_HELP_VERSION);
+    EXPECT_EQ(version, L"ﾊﾞｰｼﾞｮﾝ 1.0.1");
 }
