@@ -17,7 +17,7 @@ namespace vorlen {
 //     ones included, goes in double quotes, and the pieces are joined by bare
 //     percent signs ("a" % "b" without the blanks), which REG reads back as
 //     one argument. Inside the quotes blanks, commas, semicolons and equal
-//     signs stay part of the argument; a double quote is written " and the
+//     signs stay part of the argument; a double quote is written \" and the
 //     backslashes just before a double quote or a closing quote are doubled,
 //     so a path ending in a backslash (the uninstall key itself, when the key
 //     name is empty) is still read back exactly.
@@ -28,12 +28,12 @@ namespace vorlen {
 //     with the carets removed: exactly the text of step 1.
 //
 // Percent signs need step 1's cut because cmd.exe expands %name% from the
-// environment even inside quotes, and a caret does not stop it everywhere
-// (Windows expands before reading carets only on the line as typed; Wine's
-// cmd.exe removes carets first). With every percent sign between two quoted
-// pieces, each name cmd.exe could try to expand begins and ends with a double
-// quote; no environment variable has such a name, and cmd.exe leaves an
-// unknown %name% on a command line as it is.
+// environment even inside quotes, and carets cannot be relied on to stop it:
+// Wine's cmd.exe removes them before it expands. With every percent sign
+// between two quoted pieces, each name cmd.exe could try to expand begins and
+// ends with a double quote (after a caret, on Windows, which expands first);
+// no environment variable has such a name, and cmd.exe leaves an unknown
+// %name% on a command line as it is.
 //
 // Exclamation marks are left alone: they are literal with delayed expansion
 // off, as cmd.exe starts by default, and even with it switched on they are

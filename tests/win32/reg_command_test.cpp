@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "actions/reg_command.h"
@@ -59,13 +60,18 @@ struct Finished {
 
 // Runs the command line as the program does, in `folder`, with its output
 // collected and an input that is already at its end (so cmd.exe /K returns
-// once REG is done, and a question on the console would get no answer).
+// once REG is done). A command still running after 30 seconds, such as a REG
+// waiting for an answer no one can give, is ended with all it started.
 Finished RunCommand(const std::wstring& commandLine, const std::wstring& folder) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    OwnedHandle outRead, outWrite, inRead, inWrite;
+    OwnedHandle outRead, outWrite, inRead, inWrite, job;
     Finished result;
-    if (!CreatePipe(outRead.Put(), outWrite.Put(), &inherit, 0) || !CreatePipe(inRead.Put(), inWrite.Put(), &inherit, 0))
+    *job.Put() = CreateJobObjectW(nullptr, nullptr);
+    if (!job.Get() || !CreatePipe(outRead.Put(), outWrite.Put(), &inherit, 0) ||
+        !CreatePipe(inRead.Put(), inWrite.Put(), &inherit, 0)) {
+        ADD_FAILURE() << "no job or pipe: " << GetLastError();
         return result;
+    }
     SetHandleInformation(outRead.Get(), HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(inWrite.Get(), HANDLE_FLAG_INHERIT, 0);
     inWrite.Close();
@@ -79,21 +85,27 @@ Finished RunCommand(const std::wstring& commandLine, const std::wstring& folder)
     PROCESS_INFORMATION process{};
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
-                        &startup, &process)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                        folder.c_str(), &startup, &process)) {
         ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
         return result;
     }
+    AssignProcessToJobObject(job.Get(), process.hProcess);
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     outWrite.Close();
     inRead.Close();
 
     // The pipe ends when every process holding it has ended.
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(outRead.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) result.output.append(buffer, read);
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(outRead.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
+            result.output.append(buffer, read);
+    });
     result.inTime = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!result.inTime) TerminateProcess(process.hProcess, 1);
+    if (!result.inTime) TerminateJobObject(job.Get(), 1);
+    reader.join();
     CloseHandle(process.hProcess);
     return result;
 }
@@ -189,7 +201,7 @@ TEST_F(RegCommand, ExportReplacesAFileThatExistsWithoutWaitingForAnAnswer) {
     const std::wstring file = folder_.File(L"existing.reg");
     TempFolder::WriteBytes(file, "old content");
     const Finished run = RunCommand(*RegExportCommandLineForPath(kTestPath + kHostileNames[0], file), folder_.Path());
-    EXPECT_TRUE(run.inTime);
+    EXPECT_TRUE(run.inTime) << "REG waited for an answer";
     const std::wstring written = RegFileText(file);
     EXPECT_NE(written.find(Marker(0)), std::wstring::npos) << "the old file was kept: " << run.output;
 }
