@@ -124,6 +124,7 @@ void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& 
     const auto& results = queue.Results();
 
     grid.SetVisible(false);
+    const GridModel::ChangeBatch batch(grid);  // one notice for the whole fill
     grid.SetRows(static_cast<int>(names.size()) + 1);
     int row = 1;
     for (std::size_t i = 0; i < names.size(); ++i) {

@@ -175,6 +175,7 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
     case WM_PAINT: {
+        invalidated_ = false;
         EnsureLayout();
         RECT client{};
         GetClientRect(hwnd_, &client);
@@ -360,7 +361,10 @@ void GridView::ApplyVisibility() {
 }
 
 void GridView::Invalidate() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    // Once until the next paint: a fill or a sort changes every row, and each
+    // invalidation is a call into the window system.
+    if (!hwnd_ || invalidated_) return;
+    invalidated_ = InvalidateRect(hwnd_, nullptr, FALSE) != FALSE;
 }
 
 // ---- Geometry --------------------------------------------------------------

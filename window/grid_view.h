@@ -118,6 +118,7 @@ private:
     std::vector<int> fixedRowTops_;
     bool layoutDirty_ = true;
     bool relayoutPosted_ = false;
+    bool invalidated_ = false;  // the whole control awaits its paint
     bool scrollToCurrentPending_ = false;
     bool updatingScrollBars_ = false;
     int knownRow_ = -1;

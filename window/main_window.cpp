@@ -157,6 +157,7 @@ void MainWindow::SortList(int column, int direction) {
                         *services_.collator);
     });
     Absorb([&] {
+        const GridModel::ChangeBatch batch(listModel_);
         for (int row = 1; row < listModel_.Rows(); ++row) listModel_.SetText(row, kListColumnNumber, std::to_wstring(row));
     });
 }
