@@ -37,7 +37,10 @@ endfunction()
 
 set(VORLEN_WIN32_TESTS ${VORLEN_WIN32_DIR}/tests/win32/vorlen_win32_tests.exe)
 vorlen_add_wine_test(win32.unit test vorlen_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=-Hostile*:OsVersionProbe*)
-vorlen_add_wine_test(win32.hostile hostile vorlen_hostile_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=Hostile*)
+add_test(NAME win32.hostile COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/hostile-scan ${VORLEN_WIN32_TESTS})
+set_tests_properties(win32.hostile PROPERTIES
+    FIXTURES_REQUIRED vorlen_hostile_prefix
+    ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/hostile")
 
 # The name and title shown under each Windows version the prefix can report.
 add_test(NAME win32.os_versions COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/os-versions ${VORLEN_WIN32_TESTS})
