@@ -203,6 +203,8 @@ void MainWindow::AddDetailRow(const std::wstring& name, const std::wstring& type
 }
 
 void MainWindow::ShowDetail() {
+    // Hiding the grid while it fills would drop the keyboard focus it has.
+    const bool hadFocus = GetFocus() == detailView_.Hwnd() || GetFocus() == listView_.Hwnd();
     Absorb([&] { detailModel_.SetRows(1); });
     Absorb([&] { detailModel_.SetVisible(false); });
     fillingDetail_ = true;
@@ -216,6 +218,7 @@ void MainWindow::ShowDetail() {
     Absorb([&] { info_.SetLocked(true); });
     Absorb([&] { info_.SetTogglesEnabled(false); });
     Absorb([&] { detailModel_.SetVisible(true); });
+    if (hadFocus || !GetFocus()) SetFocus(detailView_.Hwnd());
 }
 
 void MainWindow::cmdDetail_Click() {
@@ -227,9 +230,11 @@ void MainWindow::cmdDetail_Click() {
         menu_.SetChecked(IDM_VIEW_TYPE_LIST, false);
         menu_.SetSortMenuEnabled(false, Hwnd());
     } else {
+        const bool hadFocus = GetFocus() == detailView_.Hwnd() || !GetFocus();
         Absorb([&] { info_.SetDetailCaption(LoadText(IDS_CMD_DETAIL)); });
         Absorb([&] { listModel_.SetEnabled(true); });
         Absorb([&] { detailModel_.SetVisible(false); });
+        if (hadFocus) SetFocus(listView_.Hwnd());
         Absorb([&] { EnableSortCommands(false); });
         Absorb([&] { info_.SetLocked(false); });
         Absorb([&] { info_.SetTogglesEnabled(true); });
@@ -738,6 +743,9 @@ void MainWindow::CreateControls() {
     detailView_.Create(Hwnd(), IDC_GRDDETAIL, instance_);
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STBMAIN)), instance_, nullptr);
+    // The detail grid lies over the list grid in the same place; it is drawn
+    // on top, and either one is hidden or disabled, so Tab never meets both.
+    SetWindowPos(detailView_.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     listView_.SetDpi(dpi_);
     detailView_.SetDpi(dpi_);
     detailModel_.SetVisible(false);

@@ -148,6 +148,20 @@ TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
     EXPECT_EQ(Detail().Row(), Detail().Rows() - 1) << "the last value's data cell is current";
     EXPECT_EQ(Detail().Col(), 3);
 
+    // The detail grid is what the user sees and clicks where both grids lie.
+    RECT area{};
+    GetWindowRect(Window().DetailGridView().Hwnd(), &area);
+    POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    ScreenToClient(frmMain_.Hwnd(), &middle);
+    EXPECT_EQ(ChildWindowFromPointEx(frmMain_.Hwnd(), middle, CWP_SKIPINVISIBLE), Window().DetailGridView().Hwnd());
+
+    // Stepping in the detail view keeps the keyboard in the detail grid.
+    Focus(Window().DetailGridView().Hwnd());
+    Key('U', true);
+    EXPECT_EQ(GetFocus(), Window().DetailGridView().Hwnd());
+    Key('D', true);
+    EXPECT_EQ(GetFocus(), Window().DetailGridView().Hwnd());
+
     Click(Info().DetailButton());
     EXPECT_FALSE(Window().IsDetailMode());
     EXPECT_EQ(Info().DetailCaption(), L"詳細...");
