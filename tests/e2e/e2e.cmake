@@ -1,15 +1,34 @@
 # End-to-end runs of vorlen.exe under Wine on the X display of the test run,
 # driven and checked from outside as a user would. They share the test
-# prefix with the Win32 tests, one at a time, since they end its programs.
+# prefix with the Win32 tests, one at a time, since they end its programs
+# and type into the one X display.
 set(VORLEN_E2E_OUTPUT ${CMAKE_BINARY_DIR}/test-output)
+
+# A small Windows program of the scripts reads the Windows clipboard (Wine's
+# X clipboard bridge turns CR LF into LF) and activates windows where a
+# window manager would (the test display has none).
+find_program(VORLEN_MINGW_CC NAMES x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-gcc REQUIRED)
+set(VORLEN_E2E_HELPER ${CMAKE_BINARY_DIR}/e2e-tools/wine-helper.exe)
+add_custom_command(OUTPUT ${VORLEN_E2E_HELPER}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
+    COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${VORLEN_E2E_HELPER} ${CMAKE_CURRENT_LIST_DIR}/wine-helper.c
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/wine-helper.c
+    COMMENT "Building the Wine helper of the end-to-end tests")
+add_custom_target(vorlen_e2e_helper ALL DEPENDS ${VORLEN_E2E_HELPER})
 
 function(vorlen_add_e2e_test name script)
     add_test(NAME e2e.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/${script} ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT} ${ARGN})
     set_tests_properties(e2e.${name} PROPERTIES
         FIXTURES_REQUIRED vorlen_prefix
         RESOURCE_LOCK prefix_test
-        ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/test")
+        TIMEOUT 180
+        ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/test;VORLEN_E2E_HELPER=${VORLEN_E2E_HELPER}")
 endfunction()
 
 vorlen_add_e2e_test(startup startup.sh)
+vorlen_add_e2e_test(navigation navigation.sh)
+vorlen_add_e2e_test(filter filter.sh)
+vorlen_add_e2e_test(clipboard clipboard.sh)
+vorlen_add_e2e_test(open open.sh)
+vorlen_add_e2e_test(uninstall uninstall.sh)
 set_tests_properties(win32.unit PROPERTIES RESOURCE_LOCK prefix_test)
