@@ -5,13 +5,8 @@
 #include <memory>
 
 #include "app/command_line_run.h"
-#include "platform/win32/desktop_win32.h"
-#include "platform/win32/locale_collator.h"
-#include "platform/win32/module_path.h"
-#include "platform/win32/os_version_win32.h"
-#include "platform/win32/profile_win32.h"
-#include "platform/win32/registry_win32.h"
 #include "window/main_window.h"
+#include "window/win32_services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (const auto exitCode = vorlen::RunFromCommandLine(instance)) return *exitCode;
@@ -19,20 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const vorlen::Win32Registry registry;
-    const vorlen::UserLocaleCollator collator;
-    vorlen::Win32Desktop desktop;
-    vorlen::MainWindowServices services;
-    services.registry = &registry;
-    services.collator = &collator;
-    services.desktop = &desktop;
-    services.executableFolder = vorlen::ExecutableFolder();
-    services.getOsName = vorlen::GetOSName;
-    services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
-        return std::make_unique<vorlen::Win32ProfileFile>(path);
-    };
-
-    vorlen::MainWindow frmMain(instance, std::move(services));
+    vorlen::Win32Services platform;
+    vorlen::MainWindow frmMain(instance, platform.Services());
     if (!frmMain.Create(showCommand)) return 1;
 
     MSG message;

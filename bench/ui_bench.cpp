@@ -11,13 +11,10 @@
 #include "bench_timing.h"
 #include "inventory/column_filter.h"
 #include "inventory/inventory_scan.h"
-#include "platform/win32/desktop_win32.h"
 #include "platform/win32/locale_collator.h"
-#include "platform/win32/module_path.h"
-#include "platform/win32/os_version_win32.h"
-#include "platform/win32/profile_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "window/main_window.h"
+#include "window/win32_services.h"
 
 namespace {
 
@@ -35,16 +32,8 @@ void Pump() {
 void RunUiBenchmark(double scanMs) {
     const vorlen::Win32Registry registry;
     const vorlen::UserLocaleCollator collator;
-    vorlen::Win32Desktop desktop;
-    vorlen::MainWindowServices services;
-    services.registry = &registry;
-    services.collator = &collator;
-    services.desktop = &desktop;
-    services.executableFolder = vorlen::ExecutableFolder();
-    services.getOsName = vorlen::GetOSName;
-    services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
-        return std::make_unique<vorlen::Win32ProfileFile>(path);
-    };
+    vorlen::Win32Services platform;
+    const vorlen::MainWindowServices services = platform.Services();
 
     std::unique_ptr<vorlen::MainWindow> window;
     const double startupMs = MedianMilliseconds(3, [&] {

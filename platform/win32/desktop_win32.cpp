@@ -39,6 +39,24 @@ std::wstring SystemDescription(DWORD error) {
     return description;
 }
 
+// Starts a command line with the show value for its first window; the new
+// process's handle, or null with `error` filled.
+HANDLE Launch(const std::wstring& commandLine, int showCommand, PlatformError& error) {
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    // CreateProcessW may write into the command line, so it gets a copy.
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        error = LastPlatformError();
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
 }  // namespace
 
 PlatformError LastPlatformError() { return PlatformErrorOf(GetLastError()); }
@@ -62,38 +80,19 @@ std::wstring Win32Desktop::ExpandEnvironment(const std::wstring& text) {
 }
 
 bool Win32Desktop::StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) {
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
-    PROCESS_INFORMATION process{};
-    // CreateProcessW may write into the command line, so it gets a copy.
-    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-    line.push_back(L'\0');
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        error = LastPlatformError();
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const HANDLE process = Launch(commandLine, showCommand, error);
+    if (!process) return false;
+    CloseHandle(process);
     return true;
 }
 
 bool Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
                               PlatformError& error) {
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
-    PROCESS_INFORMATION process{};
-    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-    line.push_back(L'\0');
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        error = LastPlatformError();
-        return false;
-    }
-    CloseHandle(process.hThread);
+    const HANDLE process = Launch(commandLine, showCommand, error);
+    if (!process) return false;
     // Wake for the process's end or for a message, whichever comes first.
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
-    CloseHandle(process.hProcess);
+    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
+    CloseHandle(process);
     return true;
 }
 
