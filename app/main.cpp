@@ -2,8 +2,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-
 #include "app/command_line_run.h"
 #include "window/main_window.h"
 #include "window/win32_services.h"
