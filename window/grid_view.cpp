@@ -303,6 +303,10 @@ void GridView::ScheduleRelayout() {
 
 void GridView::OnRelayout() {
     relayoutPosted_ = false;
+    if (hidePending_) {
+        hidePending_ = false;
+        if (!model_.Visible()) ShowWindow(hwnd_, SW_HIDE);
+    }
     EnsureLayout();
     if (scrollToCurrentPending_) {
         scrollToCurrentPending_ = false;
@@ -353,11 +357,21 @@ void GridView::ApplyVisibility() {
     if (!model_.Enabled() && GetCapture() == hwnd_) ReleaseCapture();
     EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
     if (model_.Visible()) {
+        // A hide still waiting is simply dropped: a handler that hides the
+        // grid while it changes it and shows it again costs no window calls.
+        hidePending_ = false;
         EnsureLayout();
-        ShowWindow(hwnd_, SW_SHOWNA);
-    } else {
-        ShowWindow(hwnd_, SW_HIDE);
+        if (!HasVisibleStyle()) ShowWindow(hwnd_, SW_SHOWNA);
+    } else if (HasVisibleStyle()) {
+        // Hidden once the handler is done, before anything is painted.
+        hidePending_ = true;
+        ScheduleRelayout();
     }
+}
+
+// The window's own visibility, whether or not its parent is shown yet.
+bool GridView::HasVisibleStyle() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void GridView::Invalidate() {

@@ -58,6 +58,7 @@ private:
     // Model changes: mark, then lay out once from a posted message.
     void OnModelChanged(GridModel::Change change);
     void ScheduleRelayout();
+    bool HasVisibleStyle() const;
     void OnRelayout();
     void EnsureLayout();
     void RebuildColumns();
@@ -119,6 +120,7 @@ private:
     bool layoutDirty_ = true;
     bool relayoutPosted_ = false;
     bool invalidated_ = false;  // the whole control awaits its paint
+    bool hidePending_ = false;  // the model hid the grid; the window follows
     bool scrollToCurrentPending_ = false;
     bool updatingScrollBars_ = false;
     int knownRow_ = -1;

@@ -365,8 +365,16 @@ TEST_F(GridViewTest, ADisabledGridIgnoresKeysAndClicksButFollowsTheModel) {
 
 TEST_F(GridViewTest, HidingTheGridInTheModelHidesTheWindow) {
     model_.SetVisible(false);
+    Pump();
     EXPECT_FALSE(IsWindowVisible(grid_));
     model_.SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(grid_));
+
+    // Hidden and shown again within one handler, as a fill does: the window
+    // never goes away.
+    model_.SetVisible(false);
+    model_.SetVisible(true);
+    Pump();
     EXPECT_TRUE(IsWindowVisible(grid_));
 }
 

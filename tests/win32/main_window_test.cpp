@@ -96,6 +96,9 @@ protected:
 
 TEST_F(MainWindowTest, SelectingARowFillsTheBoxesAndSetsRunAndStepCommands) {
     ASSERT_TRUE(frmMain_.Created());
+    MainWindowHarness::PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(Window().ListGridView().Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(Window().DetailGridView().Hwnd())) << "the detail grid waits hidden";
     Select(L"Vorlen Sample");
     EXPECT_EQ(Info().BoxText(0), L"Vorlen Sample");
     EXPECT_EQ(Info().BoxText(1), L"ヴォルレン サンプル 1.0");
