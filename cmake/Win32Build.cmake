@@ -42,6 +42,13 @@ set_tests_properties(win32.hostile PROPERTIES
     FIXTURES_REQUIRED vorlen_hostile_prefix
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/hostile")
 
+# The Save-As dialog's desktop folder with the shell automation object
+# made unavailable: it then opens in its own default folder.
+add_test(NAME win32.no_shell_object COMMAND ${WINE_PROGRAM} ${VORLEN_WIN32_TESTS} --gtest_filter=SpecialFolder*)
+set_tests_properties(win32.no_shell_object PROPERTIES
+    FIXTURES_REQUIRED vorlen_prefix RESOURCE_LOCK prefix_test
+    ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/test;WINEDLLOVERRIDES=wshom.ocx=d;VORLEN_EXPECT_NO_SHELL_OBJECT=1")
+
 # The name and title shown under each Windows version the prefix can report.
 add_test(NAME win32.os_versions COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/os-versions ${VORLEN_WIN32_TESTS})
 set_tests_properties(win32.os_versions PROPERTIES
