@@ -355,7 +355,8 @@ void GridView::RebuildRowIndex() {
 void GridView::ApplyVisibility() {
     if (!hwnd_) return;
     if (!model_.Enabled() && GetCapture() == hwnd_) ReleaseCapture();
-    EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
+    // Only a real change reaches the window system.
+    if ((IsWindowEnabled(hwnd_) != FALSE) != model_.Enabled()) EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
     if (model_.Visible()) {
         // A hide still waiting is simply dropped: a handler that hides the
         // grid while it changes it and shows it again costs no window calls.
