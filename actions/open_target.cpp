@@ -36,8 +36,6 @@ std::optional<std::wstring> FolderToOpen(std::wstring_view text) {
     return path;
 }
 
-std::wstring ExplorerCommandLine(const std::wstring& path) {
-    return L"explorer " + path;
-}
+std::wstring ExplorerCommandLine(const std::wstring& path) { return L"explorer " + path; }
 
 }  // namespace vorlen

@@ -40,9 +40,7 @@ std::wstring QuotedForProgram(std::wstring_view argument) {
     }
 }
 
-bool IsCommandProcessorSpecial(wchar_t c) {
-    return std::wstring_view(L"^&|<>()\"").find(c) != std::wstring_view::npos;
-}
+bool IsCommandProcessorSpecial(wchar_t c) { return std::wstring_view(L"^&|<>()\"").find(c) != std::wstring_view::npos; }
 
 std::wstring CaretEscaped(std::wstring_view text) {
     std::wstring escaped;
@@ -92,8 +90,6 @@ std::wstring FolderOfFile(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-std::wstring ExplorerOnFolderCommandLine(const std::wstring& folder) {
-    return L"explorer " + folder;
-}
+std::wstring ExplorerOnFolderCommandLine(const std::wstring& folder) { return L"explorer " + folder; }
 
 }  // namespace vorlen

@@ -63,8 +63,7 @@ std::optional<std::wstring> RegQueryCommandLineForPath(const std::wstring& regis
 // command runs hidden, so /y keeps REG from asking whether to overwrite a file
 // the Save-As dialog has already asked about, a question no one could answer.
 std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath);
-std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& registryPath,
-                                                        const std::wstring& filePath);
+std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& registryPath, const std::wstring& filePath);
 
 // The file's folder with its trailing backslash: the path up to and including
 // its last backslash; empty when it has none.

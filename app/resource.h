@@ -2,8 +2,8 @@
 // Resource identifiers shared by vorlen.rc and the code.
 
 #define IDI_VORLEN 1
-#define IDB_TOOLBAR 2        // ImageList1: 13 images of 16 x 16
-#define IDB_FILTER 3         // the picture of the three filter toggles
+#define IDB_TOOLBAR 2  // ImageList1: 13 images of 16 x 16
+#define IDB_FILTER 3   // the picture of the three filter toggles
 #define IDR_MAINMENU 10
 #define IDR_POPUPMENU 11
 

@@ -19,9 +19,11 @@ constexpr int kRows = 30000;
 // Program-name-like texts: publishers, products and versions in English and
 // Japanese, with repeats, in a fixed pseudo-random order.
 vorlen::GridModel MakeGrid() {
-    const wchar_t* publishers[] = {L"Microsoft", L"Contoso", L"Fabrikam", L"株式会社テスト", L"日本ソフト", L"Adventure Works"};
-    const wchar_t* products[] = {L"Visual C++ Runtime", L"Office Tools", L"画像ビューア", L"辞書ツール", L"Driver Pack",
-                                 L"セキュリティ更新プログラム", L"SDK", L"Media Player"};
+    const wchar_t* publishers[] = {L"Microsoft",      L"Contoso",    L"Fabrikam",
+                                   L"株式会社テスト", L"日本ソフト", L"Adventure Works"};
+    const wchar_t* products[] = {
+        L"Visual C++ Runtime",         L"Office Tools", L"画像ビューア", L"辞書ツール", L"Driver Pack",
+        L"セキュリティ更新プログラム", L"SDK",          L"Media Player"};
     std::mt19937 random(20261207);
     vorlen::GridModel grid(kRows + 1, 4);
     for (int row = 1; row <= kRows; ++row) {

@@ -56,11 +56,13 @@ void RunUiBenchmark(double scanMs) {
             Pump();
         }
     });
-    const double sortMs = MedianMilliseconds(5, [&] {
-        frmMain.RunCommand(IDM_SORT_KEY_DOWN);
-        frmMain.RunCommand(IDM_SORT_NAME_UP);
-        Pump();
-    }) / 2;
+    const double sortMs = MedianMilliseconds(5,
+                                             [&] {
+                                                 frmMain.RunCommand(IDM_SORT_KEY_DOWN);
+                                                 frmMain.RunCommand(IDM_SORT_NAME_UP);
+                                                 Pump();
+                                             }) /
+                          2;
     const double refreshMs = MedianMilliseconds(5, [&] {
         frmMain.RunCommand(IDM_VIEW_REFRESH);
         Pump();
@@ -76,18 +78,21 @@ void RunUiBenchmark(double scanMs) {
         vorlen::ApplyColumnFilter(bare, 2, L"Vorlen");
         vorlen::ShowAllRows(bare);
     });
-    const double bareSortMs = MedianMilliseconds(5, [&] {
-        bare.Sort(1, vorlen::SortDirection::Descending, collator);
-        bare.Sort(2, vorlen::SortDirection::Ascending, collator);
-    }) / 2;
+    const double bareSortMs = MedianMilliseconds(5,
+                                                 [&] {
+                                                     bare.Sort(1, vorlen::SortDirection::Descending, collator);
+                                                     bare.Sort(2, vorlen::SortDirection::Ascending, collator);
+                                                 }) /
+                              2;
     const double bareRefreshMs = MedianMilliseconds(5, [&] {
         vorlen::LoadList(registry, bare, rules);
         bare.Sort(2, vorlen::SortDirection::Ascending, collator);
     });
 
-    std::printf("ui entries=%d startup_ms=%.1f filter_ms=%.2f sort_ms=%.2f refresh_ms=%.1f startup_vs_scan=%.3f "
-                "filter_vs_model=%.3f sort_vs_model=%.3f refresh_vs_model=%.3f\n",
-                entries, startupMs, filterMs, sortMs, refreshMs, startupMs / scanMs, filterMs / bareFilterMs,
-                sortMs / bareSortMs, refreshMs / bareRefreshMs);
+    std::printf(
+        "ui entries=%d startup_ms=%.1f filter_ms=%.2f sort_ms=%.2f refresh_ms=%.1f startup_vs_scan=%.3f "
+        "filter_vs_model=%.3f sort_vs_model=%.3f refresh_vs_model=%.3f\n",
+        entries, startupMs, filterMs, sortMs, refreshMs, startupMs / scanMs, filterMs / bareFilterMs,
+        sortMs / bareSortMs, refreshMs / bareRefreshMs);
     std::fflush(stdout);
 }

@@ -18,14 +18,10 @@ constexpr int kClientWidthTwips = 5730;
 constexpr int kClientHeightTwips = 3555;
 // The separator's lines are 1 and 2 pixels thick at 96 DPI: 15 and 30 twips.
 constexpr ControlTwips kControls[] = {
-    {IDC_ABOUT_ICON, 240, 240, 540, 540},
-    {IDC_ABOUT_TITLE, 1050, 240, 3885, 480},
-    {IDC_ABOUT_VERSION, 1050, 780, 3885, 225},
-    {IDC_ABOUT_DESCRIPTION, 1050, 1125, 3885, 1170},
-    {IDC_ABOUT_LINE_GREY, 90, 2445, 5654 - 90, 15},
-    {IDC_ABOUT_LINE_WHITE, 105, 2460, 5654 - 105, 30},
-    {IDC_ABOUT_DISCLAIMER, 255, 2625, 3870, 825},
-    {IDOK, 4245, 2625, 1380, 345},
+    {IDC_ABOUT_ICON, 240, 240, 540, 540},           {IDC_ABOUT_TITLE, 1050, 240, 3885, 480},
+    {IDC_ABOUT_VERSION, 1050, 780, 3885, 225},      {IDC_ABOUT_DESCRIPTION, 1050, 1125, 3885, 1170},
+    {IDC_ABOUT_LINE_GREY, 90, 2445, 5654 - 90, 15}, {IDC_ABOUT_LINE_WHITE, 105, 2460, 5654 - 105, 30},
+    {IDC_ABOUT_DISCLAIMER, 255, 2625, 3870, 825},   {IDOK, 4245, 2625, 1380, 345},
     {IDC_ABOUT_SYSINFO, 4260, 3075, 1380, 345},
 };
 
@@ -66,16 +62,10 @@ public:
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_INITDIALOG:
-            Form_Load();
-            return TRUE;  // focus to the first tab stop, OK
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        default:
-            return FALSE;
+        case WM_INITDIALOG: Form_Load(); return TRUE;  // focus to the first tab stop, OK
+        case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        default: return FALSE;
         }
     }
 
@@ -93,8 +83,8 @@ private:
         UINT dpi = GetDpiForWindow(Hwnd());
         if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
         const int size = GetSystemMetricsForDpi(SM_CXICON, dpi);
-        icon_.Reset(static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON,
+                                                  size, size, LR_DEFAULTCOLOR)));
         SendDlgItemMessageW(Hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
     }
 
@@ -104,11 +94,8 @@ private:
         case IDCANCEL:  // Esc and the close box
             cmdOK_Click();
             break;
-        case IDC_ABOUT_SYSINFO:
-            cmdSysInfo_Click();
-            break;
-        default:
-            break;
+        case IDC_ABOUT_SYSINFO: cmdSysInfo_Click(); break;
+        default: break;
         }
     }
 
@@ -123,12 +110,9 @@ private:
             SetTextColor(dc, kLabelColour);
             SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        case IDC_ABOUT_LINE_GREY:
-            return Fill(dc, kGreyLineColour);
-        case IDC_ABOUT_LINE_WHITE:
-            return Fill(dc, kWhiteLineColour);
-        default:
-            return FALSE;
+        case IDC_ABOUT_LINE_GREY: return Fill(dc, kGreyLineColour);
+        case IDC_ABOUT_LINE_WHITE: return Fill(dc, kWhiteLineColour);
+        default: return FALSE;
         }
     }
 

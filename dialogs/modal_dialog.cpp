@@ -4,8 +4,8 @@ namespace vorlen {
 
 INT_PTR ModalDialog::RunModal(int templateId, HWND owner) {
     // The templates are linked into the executable itself.
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
-                                           DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
     return result;
 }

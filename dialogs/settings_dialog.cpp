@@ -26,9 +26,7 @@ constexpr COLORREF kNoteColour = RGB(255, 0, 0);
 
 // The value a box can show for a stored value: a check box has clear (0),
 // ticked (1) and grey (2); anything else shows as clear.
-std::int16_t ShownValue(std::int16_t stored) {
-    return stored == 1 || stored == 2 ? stored : 0;
-}
+std::int16_t ShownValue(std::int16_t stored) { return stored == 1 || stored == 2 ? stored : 0; }
 
 WPARAM CheckState(std::int16_t shown) {
     if (shown == 1) return BST_CHECKED;
@@ -39,15 +37,12 @@ WPARAM CheckState(std::int16_t shown) {
 // A click ticks a clear box and clears a ticked one. A grey box goes to clear,
 // the state a standard three-state box takes after grey; the user can never
 // make a box grey.
-std::int16_t ClickedValue(std::int16_t shown) {
-    return shown == 0 ? 1 : 0;
-}
+std::int16_t ClickedValue(std::int16_t shown) { return shown == 0 ? 1 : 0; }
 
 class SettingsDialog final : public ModalDialog {
 public:
     explicit SettingsDialog(const DisplaySettings& current)
-        : values_{ShownValue(current.displayName), ShownValue(current.uninstallString),
-                  ShownValue(current.noHotfix)} {}
+        : values_{ShownValue(current.displayName), ShownValue(current.uninstallString), ShownValue(current.noHotfix)} {}
 
     std::optional<DisplaySettings> Run(HWND owner) {
         if (RunModal(IDD_SETTINGS, owner) != IDOK) return std::nullopt;
@@ -67,16 +62,10 @@ private:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_INITDIALOG:
-            Form_Load();
-            return TRUE;  // focus to the first tab stop, OK
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        default:
-            return FALSE;
+        case WM_INITDIALOG: Form_Load(); return TRUE;  // focus to the first tab stop, OK
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        default: return FALSE;
         }
     }
 

@@ -17,8 +17,7 @@ bool SameValueName(std::wstring_view a, std::wstring_view b) {
 
 std::wstring StringText(std::span<const std::uint8_t> data) {
     std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<wchar_t>(data[2 * i] | (data[2 * i + 1] << 8));
     if (!text.empty() && text.back() == L'\0') text.pop_back();
     return text;
 }
@@ -39,13 +38,15 @@ bool GetKeyValue(const RegistryReader& registry, RegistryRoot root, const std::w
                  const std::wstring& valueName, std::wstring& value) {
     bool found = false;
     std::wstring text = value;
-    registry.ForEachValue(root, keyName, [&](std::wstring_view name, std::uint32_t type,
-                                             std::span<const std::uint8_t> data) {
-        if (found || !SameValueName(name, valueName)) return;
-        found = true;
-        if (type == REG_SZ) text = StringText(data);
-        else if (type == REG_DWORD) text = DwordText(data);
-    });
+    registry.ForEachValue(root, keyName,
+                          [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
+                              if (found || !SameValueName(name, valueName)) return;
+                              found = true;
+                              if (type == REG_SZ)
+                                  text = StringText(data);
+                              else if (type == REG_DWORD)
+                                  text = DwordText(data);
+                          });
     value = found ? text : std::wstring();
     return found;
 }
@@ -53,7 +54,8 @@ bool GetKeyValue(const RegistryReader& registry, RegistryRoot root, const std::w
 void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry) {
     std::wstring path;
     bool located = GetKeyValue(registry, RegistryRoot::LocalMachine, kSysInfoKey, kSysInfoPathValue, path);
-    if (!located && GetKeyValue(registry, RegistryRoot::LocalMachine, kSharedToolsKey, kSharedToolsSysInfoValue, path)) {
+    if (!located &&
+        GetKeyValue(registry, RegistryRoot::LocalMachine, kSharedToolsKey, kSharedToolsSysInfoValue, path)) {
         // The value names a folder; only a tool really there is used.
         const std::wstring file = path + kSysInfoFileName;
         located = desktop.NormalFileExists(file);

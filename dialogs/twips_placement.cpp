@@ -34,9 +34,7 @@ void SizeAndCentre(HWND dialog, int width, int height, UINT dpi) {
 
 }  // namespace
 
-int TwipsToPixels(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
-}
+int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
 void PlaceDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, std::span<const ControlTwips> controls) {
     const UINT dpi = DialogDpi(dialog);

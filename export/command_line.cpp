@@ -28,7 +28,7 @@ CommandLineRequest ParseArguments(const std::vector<std::wstring>& arguments) {
         }
         request.kind = CommandLineRequest::Kind::Invalid;
         request.problem = arguments.size() < 2 || arguments[1].empty() ? L"/export の後に出力ファイル名がありません。"
-                                                                     : L"余分な引数があります: " + arguments[2];
+                                                                       : L"余分な引数があります: " + arguments[2];
         return request;
     }
     request.kind = CommandLineRequest::Kind::Invalid;

@@ -6,9 +6,7 @@ namespace vorlen {
 
 namespace {
 
-bool NeedsQuotes(std::wstring_view text) {
-    return text.find_first_of(L",\"\r\n") != std::wstring_view::npos;
-}
+bool NeedsQuotes(std::wstring_view text) { return text.find_first_of(L",\"\r\n") != std::wstring_view::npos; }
 
 void AppendQuoted(std::wstring& line, std::wstring_view text) {
     line += L'"';

@@ -4,29 +4,22 @@
 
 namespace vorlen {
 
-int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text)
-{
+int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text) {
     const int shownHeight = grid.RowHeight(0);
     // A bad column is met only after every row has been shown again, as in a
     // filter that first shows all rows and then hides row by row.
-    if (column < 0 || column >= grid.Cols())
-        ShowAllRows(grid);
+    if (column < 0 || column >= grid.Cols()) ShowAllRows(grid);
     return grid.SetDataRowHeightsWhere(column, shownHeight, [text](const std::wstring& cell) {
         return cell.find(text.data(), 0, text.size()) != std::wstring::npos;
     });
 }
 
-void ShowAllRows(GridModel& grid)
-{
+void ShowAllRows(GridModel& grid) {
     const GridModel::ChangeBatch batch(grid);
     const int height = grid.RowHeight(0);
-    for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
-        grid.SetRowHeight(row, height);
+    for (int row = grid.FixedRows(); row < grid.Rows(); ++row) grid.SetRowHeight(row, height);
 }
 
-std::wstring FilterCountText(int shown)
-{
-    return std::to_wstring(shown) + L" 件のデータが見つかりました。";
-}
+std::wstring FilterCountText(int shown) { return std::to_wstring(shown) + L" 件のデータが見つかりました。"; }
 
 }  // namespace vorlen

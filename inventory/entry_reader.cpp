@@ -6,8 +6,7 @@
 
 namespace vorlen {
 
-EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName, const EntryValueSink& sink)
-{
+EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName, const EntryValueSink& sink) {
     EntrySummary summary;
     const std::wstring path = kUninstallKeyPath + keyName;
     // Without a sink only the two named values need their data as text, which
@@ -17,15 +16,13 @@ EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyNa
         [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
             const bool isDisplayName = name == L"DisplayName";
             const bool isUninstallString = name == L"UninstallString";
-            if (!sink && !isDisplayName && !isUninstallString)
-                return;
+            if (!sink && !isDisplayName && !isUninstallString) return;
             std::wstring dataText = ValueDataText(type, data);
             if (isDisplayName)
                 summary.displayName = dataText;
             else if (isUninstallString)
                 summary.uninstallString = dataText;
-            if (sink)
-                sink(EntryValueText{ValueNameText(name), ValueTypeText(type), std::move(dataText)});
+            if (sink) sink(EntryValueText{ValueNameText(name), ValueTypeText(type), std::move(dataText)});
         });
     return summary;
 }

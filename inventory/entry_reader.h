@@ -15,7 +15,7 @@ struct EntrySummary {
 
 // One value as the detail view shows it.
 struct EntryValueText {
-    std::wstring name;      // "(標準)" for the unnamed default value
+    std::wstring name;  // "(標準)" for the unnamed default value
     std::wstring typeText;
     std::wstring dataText;
 };

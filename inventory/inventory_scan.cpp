@@ -104,8 +104,7 @@ void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& 
     ScanQueue queue;
     std::vector<std::thread> threads;
     try {
-        for (unsigned i = 0; i < readers; ++i)
-            threads.emplace_back(ReadEntries, std::cref(registry), std::ref(queue));
+        for (unsigned i = 0; i < readers; ++i) threads.emplace_back(ReadEntries, std::cref(registry), std::ref(queue));
     } catch (const std::exception&) {
         // Fewer readers (even none: the walk below then reads alone) still
         // give the same list.

@@ -35,8 +35,7 @@ bool ShouldListEntry(const ScanRules& rules, const std::wstring& keyName, const 
 // from the processor count) because each registry call is a round trip to the
 // registry's server; the caller still waits for the whole scan, and rows come
 // out exactly as a one-by-one walk would write them.
-void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& rules,
-              unsigned readers = 0);
+void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& rules, unsigned readers = 0);
 
 // The reader count LoadList picks for this machine.
 unsigned DefaultReaderCount();

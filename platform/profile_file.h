@@ -12,8 +12,7 @@ public:
     virtual std::wstring Read(const std::wstring& key, const std::wstring& section,
                               const std::wstring& fallback) const = 0;
     // Writes value under key in section, creating what is missing; true on success.
-    virtual bool Write(const std::wstring& value, const std::wstring& key,
-                       const std::wstring& section) = 0;
+    virtual bool Write(const std::wstring& value, const std::wstring& key, const std::wstring& section) = 0;
 };
 
 }  // namespace vorlen

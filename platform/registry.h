@@ -29,8 +29,7 @@ public:
     // Opens root\path for reading values and visits every value whole, each
     // with all of its data. Returns false, visiting nothing, when the key
     // cannot be opened.
-    virtual bool ForEachValue(RegistryRoot root, const std::wstring& path,
-                              const RegistryValueVisitor& visit) const = 0;
+    virtual bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const = 0;
 };
 
 }  // namespace vorlen

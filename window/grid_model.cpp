@@ -10,26 +10,17 @@ namespace {
 
 constexpr int kDefaultColWidth = 960;
 
-unsigned ChangeBit(GridModel::Change change)
-{
-    return 1u << static_cast<unsigned>(change);
-}
+unsigned ChangeBit(GridModel::Change change) { return 1u << static_cast<unsigned>(change); }
 
 }  // namespace
 
-GridModel::ChangeBatch::ChangeBatch(GridModel& grid) : grid_(grid)
-{
-    ++grid_.batchDepth_;
-}
+GridModel::ChangeBatch::ChangeBatch(GridModel& grid) : grid_(grid) { ++grid_.batchDepth_; }
 
-GridModel::ChangeBatch::~ChangeBatch()
-{
-    if (--grid_.batchDepth_ > 0)
-        return;
+GridModel::ChangeBatch::~ChangeBatch() {
+    if (--grid_.batchDepth_ > 0) return;
     const unsigned pending = std::exchange(grid_.pendingChanges_, 0u);
     for (const Change change : {Change::Layout, Change::Cells, Change::CurrentCell, Change::Visibility}) {
-        if ((pending & ChangeBit(change)) && grid_.changeListener_)
-            grid_.changeListener_(change);
+        if ((pending & ChangeBit(change)) && grid_.changeListener_) grid_.changeListener_(change);
     }
 }
 
@@ -42,8 +33,7 @@ GridModel::GridModel(int rows, int cols, int fixedRows, int fixedCols)
       cellColours_(cells_.size(), kColourUnset),
       colWidths_(static_cast<std::size_t>(cols_), kDefaultColWidth),
       colAlignment_(static_cast<std::size_t>(cols_), CellAlignment::LeftCenter),
-      fixedAlignment_(static_cast<std::size_t>(cols_), CellAlignment::LeftCenter)
-{
+      fixedAlignment_(static_cast<std::size_t>(cols_), CellAlignment::LeftCenter) {
     // Set here, not in the initialiser list: the default height is declared
     // after the heights and would be read before it is initialised.
     rowHeights_.assign(static_cast<std::size_t>(rows_), defaultRowHeight_);
@@ -52,44 +42,34 @@ GridModel::GridModel(int rows, int cols, int fixedRows, int fixedCols)
     col_ = colSel_ = std::min(fixedCols_, std::max(cols_ - 1, 0));
 }
 
-void GridModel::CheckRow(int row) const
-{
-    if (row < 0 || row >= rows_)
-        throw std::out_of_range("grid row out of range");
+void GridModel::CheckRow(int row) const {
+    if (row < 0 || row >= rows_) throw std::out_of_range("grid row out of range");
 }
 
-void GridModel::CheckCol(int col) const
-{
-    if (col < 0 || col >= cols_)
-        throw std::out_of_range("grid column out of range");
+void GridModel::CheckCol(int col) const {
+    if (col < 0 || col >= cols_) throw std::out_of_range("grid column out of range");
 }
 
-void GridModel::CheckHeight(int twips)
-{
-    if (twips < 0)
-        throw std::out_of_range("negative row height");
+void GridModel::CheckHeight(int twips) {
+    if (twips < 0) throw std::out_of_range("negative row height");
 }
 
-std::size_t GridModel::Index(int row, int col) const
-{
+std::size_t GridModel::Index(int row, int col) const {
     CheckRow(row);
     CheckCol(col);
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
 }
 
-void GridModel::Notify(Change change)
-{
+void GridModel::Notify(Change change) {
     if (batchDepth_ > 0)
         pendingChanges_ |= ChangeBit(change);
     else if (changeListener_)
         changeListener_(change);
 }
 
-void GridModel::SetRows(int rows)
-{
+void GridModel::SetRows(int rows) {
     rows = std::max(rows, fixedRows_);
-    if (rows == rows_)
-        return;
+    if (rows == rows_) return;
     const auto cellCount = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_);
     cells_.resize(cellCount);
     cellColours_.resize(cellCount, kColourUnset);
@@ -101,11 +81,9 @@ void GridModel::SetRows(int rows)
 
 // Columns are the inner dimension of the storage, so a new count rebuilds
 // each row around the cells that stay.
-void GridModel::SetCols(int cols)
-{
+void GridModel::SetCols(int cols) {
     cols = std::max(cols, fixedCols_);
-    if (cols == cols_)
-        return;
+    if (cols == cols_) return;
     const auto newCols = static_cast<std::size_t>(cols);
     const auto oldCols = static_cast<std::size_t>(cols_);
     const std::size_t kept = std::min(newCols, oldCols);
@@ -127,8 +105,7 @@ void GridModel::SetCols(int cols)
     ClampCurrentCell();
 }
 
-void GridModel::ClampCurrentCell()
-{
+void GridModel::ClampCurrentCell() {
     const int oldRow = row_;
     const int oldCol = col_;
     const int lastRow = std::max(rows_ - 1, 0);
@@ -144,114 +121,86 @@ void GridModel::ClampCurrentCell()
         Notify(Change::CurrentCell);
 }
 
-const std::wstring& GridModel::Text(int row, int col) const
-{
-    return cells_[Index(row, col)];
-}
+const std::wstring& GridModel::Text(int row, int col) const { return cells_[Index(row, col)]; }
 
-void GridModel::SetText(int row, int col, std::wstring text)
-{
+void GridModel::SetText(int row, int col, std::wstring text) {
     cells_[Index(row, col)] = std::move(text);
     Notify(Change::Cells);
 }
 
-void GridModel::SetDefaultRowHeight(int twips)
-{
+void GridModel::SetDefaultRowHeight(int twips) {
     CheckHeight(twips);
     defaultRowHeight_ = twips;
 }
 
-int GridModel::RowHeight(int row) const
-{
+int GridModel::RowHeight(int row) const {
     CheckRow(row);
     return rowHeights_[static_cast<std::size_t>(row)];
 }
 
-void GridModel::SetRowHeight(int row, int twips)
-{
+void GridModel::SetRowHeight(int row, int twips) {
     CheckRow(row);
     CheckHeight(twips);
     int& height = rowHeights_[static_cast<std::size_t>(row)];
-    if (height == twips)
-        return;
+    if (height == twips) return;
     height = twips;
     Notify(Change::Layout);
 }
 
-int GridModel::ColWidth(int col) const
-{
+int GridModel::ColWidth(int col) const {
     CheckCol(col);
     return colWidths_[static_cast<std::size_t>(col)];
 }
 
-void GridModel::SetColWidth(int col, int twips)
-{
+void GridModel::SetColWidth(int col, int twips) {
     CheckCol(col);
-    if (twips < 0)
-        throw std::out_of_range("negative column width");
+    if (twips < 0) throw std::out_of_range("negative column width");
     colWidths_[static_cast<std::size_t>(col)] = twips;
     Notify(Change::Layout);
 }
 
-CellAlignment GridModel::ColAlignment(int col) const
-{
+CellAlignment GridModel::ColAlignment(int col) const {
     CheckCol(col);
     return colAlignment_[static_cast<std::size_t>(col)];
 }
 
-void GridModel::SetColAlignment(int col, CellAlignment alignment)
-{
+void GridModel::SetColAlignment(int col, CellAlignment alignment) {
     CheckCol(col);
     colAlignment_[static_cast<std::size_t>(col)] = alignment;
     Notify(Change::Cells);
 }
 
-CellAlignment GridModel::FixedAlignment(int col) const
-{
+CellAlignment GridModel::FixedAlignment(int col) const {
     CheckCol(col);
     return fixedAlignment_[static_cast<std::size_t>(col)];
 }
 
-void GridModel::SetFixedAlignment(int col, CellAlignment alignment)
-{
+void GridModel::SetFixedAlignment(int col, CellAlignment alignment) {
     CheckCol(col);
     fixedAlignment_[static_cast<std::size_t>(col)] = alignment;
     Notify(Change::Cells);
 }
 
-Colour GridModel::CellForeColour(int row, int col) const
-{
-    return cellColours_[Index(row, col)];
-}
+Colour GridModel::CellForeColour(int row, int col) const { return cellColours_[Index(row, col)]; }
 
-void GridModel::SetCellForeColour(int row, int col, Colour colour)
-{
+void GridModel::SetCellForeColour(int row, int col, Colour colour) {
     cellColours_[Index(row, col)] = colour;
     Notify(Change::Cells);
 }
 
-void GridModel::SetFixedForeColour(Colour colour)
-{
-    if (fixedForeColour_ == colour)
-        return;
+void GridModel::SetFixedForeColour(Colour colour) {
+    if (fixedForeColour_ == colour) return;
     fixedForeColour_ = colour;
     Notify(Change::Cells);
 }
 
-void GridModel::SetRow(int row)
-{
-    SetCurrentCell(row, col_);
-}
+void GridModel::SetRow(int row) { SetCurrentCell(row, col_); }
 
-void GridModel::SetCol(int col)
-{
-    SetCurrentCell(row_, col);
-}
+void GridModel::SetCol(int col) { SetCurrentCell(row_, col); }
 
 // Setting the current cell also collapses the block selection onto it, even
 // when the cell itself stays; only a real move runs the handler.
-void GridModel::SetCurrentCell(int row, int col)
-{
+void GridModel::SetCurrentCell(int row, int col) {
     CheckRow(row);
     CheckCol(col);
     const int oldRow = row_;
@@ -265,12 +214,10 @@ void GridModel::SetCurrentCell(int row, int col)
         Notify(Change::CurrentCell);
 }
 
-void GridModel::SetSelectionEnd(int rowSel, int colSel)
-{
+void GridModel::SetSelectionEnd(int rowSel, int colSel) {
     CheckRow(rowSel);
     CheckCol(colSel);
-    if (rowSel == rowSel_ && colSel == colSel_)
-        return;
+    if (rowSel == rowSel_ && colSel == colSel_) return;
     rowSel_ = rowSel;
     colSel_ = colSel;
     Notify(Change::CurrentCell);
@@ -278,39 +225,26 @@ void GridModel::SetSelectionEnd(int rowSel, int colSel)
 
 // The handler runs after the model is consistent, so it may read the new
 // current cell or even move it again.
-void GridModel::CurrentCellMoved(int oldRow, int oldCol)
-{
-    if (row_ == oldRow && col_ == oldCol)
-        return;
+void GridModel::CurrentCellMoved(int oldRow, int oldCol) {
+    if (row_ == oldRow && col_ == oldCol) return;
     Notify(Change::CurrentCell);
-    if (rowColChangeHandler_)
-        rowColChangeHandler_();
+    if (rowColChangeHandler_) rowColChangeHandler_();
 }
 
-void GridModel::SetVisible(bool visible)
-{
-    if (visible_ == visible)
-        return;
+void GridModel::SetVisible(bool visible) {
+    if (visible_ == visible) return;
     visible_ = visible;
     Notify(Change::Visibility);
 }
 
-void GridModel::SetEnabled(bool enabled)
-{
-    if (enabled_ == enabled)
-        return;
+void GridModel::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
     enabled_ = enabled;
     Notify(Change::Visibility);
 }
 
-void GridModel::SetChangeListener(std::function<void(Change)> listener)
-{
-    changeListener_ = std::move(listener);
-}
+void GridModel::SetChangeListener(std::function<void(Change)> listener) { changeListener_ = std::move(listener); }
 
-void GridModel::SetRowColChangeHandler(std::function<void()> handler)
-{
-    rowColChangeHandler_ = std::move(handler);
-}
+void GridModel::SetRowColChangeHandler(std::function<void()> handler) { rowColChangeHandler_ = std::move(handler); }
 
 }  // namespace vorlen

@@ -88,12 +88,12 @@ public:
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
 
-    CellAlignment ColAlignment(int col) const;       // data cells
+    CellAlignment ColAlignment(int col) const;  // data cells
     void SetColAlignment(int col, CellAlignment alignment);
-    CellAlignment FixedAlignment(int col) const;     // heading row and fixed columns
+    CellAlignment FixedAlignment(int col) const;  // heading row and fixed columns
     void SetFixedAlignment(int col, CellAlignment alignment);
 
-    Colour CellForeColour(int row, int col) const;   // kColourUnset when not set
+    Colour CellForeColour(int row, int col) const;  // kColourUnset when not set
     void SetCellForeColour(int row, int col, Colour colour);
     Colour FixedForeColour() const { return fixedForeColour_; }
     void SetFixedForeColour(Colour colour);
@@ -142,8 +142,8 @@ private:
     int cols_;
     int fixedRows_;
     int fixedCols_;
-    std::vector<std::wstring> cells_;        // row-major, rows_ * cols_
-    std::vector<Colour> cellColours_;        // parallel to cells_
+    std::vector<std::wstring> cells_;  // row-major, rows_ * cols_
+    std::vector<Colour> cellColours_;  // parallel to cells_
     std::vector<int> rowHeights_;
     std::vector<int> colWidths_;
     std::vector<CellAlignment> colAlignment_;
@@ -163,10 +163,8 @@ private:
 };
 
 template <typename Keep>
-int GridModel::SetDataRowHeightsWhere(int col, int shownHeight, Keep keep)
-{
-    if (rows_ <= fixedRows_)
-        return 0;
+int GridModel::SetDataRowHeightsWhere(int col, int shownHeight, Keep keep) {
+    if (rows_ <= fixedRows_) return 0;
     CheckCol(col);
     CheckHeight(shownHeight);
     // Straight over the storage: filtering tens of thousands of rows should
@@ -182,8 +180,7 @@ int GridModel::SetDataRowHeightsWhere(int col, int shownHeight, Keep keep)
         changed = changed || rowHeights_[row] != height;
         rowHeights_[row] = height;
     }
-    if (changed)
-        Notify(Change::Layout);
+    if (changed) Notify(Change::Layout);
     return kept;
 }
 

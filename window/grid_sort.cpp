@@ -19,12 +19,9 @@ struct SortKey {
 };
 
 // Numbers before texts, numbers by value, texts by the collator.
-bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator)
-{
-    if (a.isNumber != b.isNumber)
-        return a.isNumber;
-    if (a.isNumber)
-        return a.number < b.number;
+bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator) {
+    if (a.isNumber != b.isNumber) return a.isNumber;
+    if (a.isNumber) return a.number < b.number;
     return collator.Compare(*a.text, *b.text) < 0;
 }
 
@@ -34,12 +31,10 @@ bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator)
 // into place once, so each row's cells move a single time whatever their
 // number. Descending reverses the comparison, not the result, so that rows
 // with equal keys keep their order in both directions.
-void GridModel::Sort(int col, SortDirection direction, const TextCollator& collator)
-{
+void GridModel::Sort(int col, SortDirection direction, const TextCollator& collator) {
     CheckCol(col);
     const int first = fixedRows_;
-    if (rows_ - first < 2)
-        return;
+    if (rows_ - first < 2) return;
 
     std::vector<SortKey> keys;
     keys.reserve(static_cast<std::size_t>(rows_ - first));

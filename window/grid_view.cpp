@@ -85,9 +85,7 @@ private:
 };
 
 // Reads a position known to lie inside one of the layout vectors.
-int Item(const std::vector<int>& values, int index) {
-    return values[static_cast<std::size_t>(index)];
-}
+int Item(const std::vector<int>& values, int index) { return values[static_cast<std::size_t>(index)]; }
 
 SCROLLINFO ScrollInfo(UINT mask) {
     SCROLLINFO info{};
@@ -190,42 +188,25 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_SIZE:
         EnsureLayout();
         UpdateScrollBars();
         Invalidate();
         return 0;
-    case kRelayoutMessage:
-        OnRelayout();
-        return 0;
+    case kRelayoutMessage: OnRelayout(); return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) Invalidate();
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_KEYDOWN:
-        OnKeyDown(wParam);
-        return 0;
-    case WM_VSCROLL:
-        OnVScroll(wParam);
-        return 0;
-    case WM_HSCROLL:
-        OnHScroll(wParam);
-        return 0;
-    case WM_MOUSEWHEEL:
-        OnMouseWheel(wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLeftButtonDown(point, wParam, false);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        OnLeftButtonDown(point, wParam, true);
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    case WM_VSCROLL: OnVScroll(wParam); return 0;
+    case WM_HSCROLL: OnHScroll(wParam); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(point, wParam, false); return 0;
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(point, wParam, true); return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
         // The context menu acts on the control that has the focus, so a right
@@ -236,18 +217,14 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
         if (AcceptsInput()) RaiseMouseDown(4);
         return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(point);
-        return 0;
+    case WM_MOUSEMOVE: OnMouseMove(point); return 0;
     case WM_LBUTTONUP:
         if (drag_ != Drag::None) {
             drag_ = Drag::None;
             if (GetCapture() == hwnd_) ReleaseCapture();
         }
         return 0;
-    case WM_CAPTURECHANGED:
-        drag_ = Drag::None;
-        return 0;
+    case WM_CAPTURECHANGED: drag_ = Drag::None; return 0;
     case WM_CANCELMODE:
         if (GetCapture() == hwnd_) ReleaseCapture();
         drag_ = Drag::None;
@@ -264,8 +241,7 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return DefWindowProcW(hwnd_, message, wParam, lParam);
-    default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -290,9 +266,7 @@ void GridView::OnModelChanged(GridModel::Change change) {
         }
         Invalidate();
         break;
-    case GridModel::Change::Visibility:
-        ApplyVisibility();
-        break;
+    case GridModel::Change::Visibility: ApplyVisibility(); break;
     }
 }
 
@@ -371,9 +345,7 @@ void GridView::ApplyVisibility() {
 }
 
 // The window's own visibility, whether or not its parent is shown yet.
-bool GridView::HasVisibleStyle() const {
-    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool GridView::HasVisibleStyle() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void GridView::Invalidate() {
     // Once until the next paint: a fill or a sort changes every row, and each
@@ -384,13 +356,9 @@ void GridView::Invalidate() {
 
 // ---- Geometry --------------------------------------------------------------
 
-int GridView::ToPixels(int twips) const {
-    return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
-}
+int GridView::ToPixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch); }
 
-int GridView::FixedHeight() const {
-    return fixedRowTops_.empty() ? 0 : fixedRowTops_.back();
-}
+int GridView::FixedHeight() const { return fixedRowTops_.empty() ? 0 : fixedRowTops_.back(); }
 
 int GridView::FixedWidth() const {
     if (colLefts_.empty()) return 0;
@@ -424,9 +392,7 @@ int GridView::ColLeftPixels(int col) const {
     return col < model_.FixedCols() ? left : left - scrollX_;
 }
 
-int GridView::ColWidthPixels(int col) const {
-    return Item(colLefts_, col + 1) - Item(colLefts_, col);
-}
+int GridView::ColWidthPixels(int col) const { return Item(colLefts_, col + 1) - Item(colLefts_, col); }
 
 // How many shown rows fit wholly below the heading, counted from the top row.
 int GridView::PageRows() const {
@@ -663,9 +629,7 @@ void GridView::OnMouseWheel(WPARAM wParam) {
 
 // A disabled grid takes no input even from messages sent to it directly;
 // changes made through the model still apply.
-bool GridView::AcceptsInput() const {
-    return model_.Enabled();
-}
+bool GridView::AcceptsInput() const { return model_.Enabled(); }
 
 void GridView::RaiseMouseDown(int button) {
     if (onMouseDown) onMouseDown(button);

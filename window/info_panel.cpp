@@ -53,8 +53,8 @@ void InfoPanel::Create(HWND parent, HINSTANCE instance) {
         labels_[i] = Child(parent, instance, WC_STATICW, LoadText(instance, labelTexts[i]), SS_LEFT | SS_NOPREFIX,
                            IDC_LABEL1 + i);
     for (int i = 0; i < 3; ++i)
-        boxes_[i] = Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TXTINFO0 + i,
-                          WS_EX_CLIENTEDGE);
+        boxes_[i] =
+            Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TXTINFO0 + i, WS_EX_CLIENTEDGE);
 
     // The toggles' picture: the bitmap with its magenta background made transparent.
     if (HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0)) {
@@ -69,12 +69,13 @@ void InfoPanel::Create(HWND parent, HINSTANCE instance) {
     for (int i = 0; i < 3; ++i) {
         toggles_[i] = Child(parent, instance, WC_BUTTONW, L"", WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_ICON,
                             IDC_CHKFILTER0 + i);
-        if (filterPicture_) SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_));
+        if (filterPicture_)
+            SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_));
     }
     detailCaption_ = LoadText(instance, IDS_CMD_DETAIL);
     detailButton_ = Child(parent, instance, WC_BUTTONW, detailCaption_, WS_TABSTOP | BS_PUSHBUTTON, IDC_CMDDETAIL);
-    runButton_ = Child(parent, instance, WC_BUTTONW, LoadText(instance, IDS_CMD_RUN), WS_TABSTOP | BS_PUSHBUTTON,
-                       IDC_CMDRUN);
+    runButton_ =
+        Child(parent, instance, WC_BUTTONW, LoadText(instance, IDS_CMD_RUN), WS_TABSTOP | BS_PUSHBUTTON, IDC_CMDRUN);
 }
 
 int InfoPanel::BoxIndex(HWND control) const {
@@ -123,7 +124,8 @@ void InfoPanel::SetRunEnabled(bool enabled) {
 }
 
 void InfoPanel::Place(const MainLayout& layout, UINT dpi) {
-    MoveWindow(frame_, Px(kFrameLeft, dpi), Px(kFrameTop, dpi), Px(layout.frameWidth, dpi), Px(kFrameHeight, dpi), TRUE);
+    MoveWindow(frame_, Px(kFrameLeft, dpi), Px(kFrameTop, dpi), Px(layout.frameWidth, dpi), Px(kFrameHeight, dpi),
+               TRUE);
     for (int i = 0; i < 3; ++i) {
         PlaceInFrame(labels_[i], kLabelLeft, kLabelTops[i], kLabelWidth, kLabelHeight, dpi);
         PlaceInFrame(toggles_[i], layout.filterLeft, kRowTops[i], kFilterWidth, kRowHeight, dpi);
@@ -136,8 +138,8 @@ void InfoPanel::Place(const MainLayout& layout, UINT dpi) {
 }
 
 void InfoPanel::SetFont(HFONT font) const {
-    const HWND controls[] = {frame_,      labels_[0], labels_[1],    labels_[2],   boxes_[0],
-                             boxes_[1],   boxes_[2],  detailButton_, runButton_};
+    const HWND controls[] = {frame_,    labels_[0], labels_[1],    labels_[2], boxes_[0],
+                             boxes_[1], boxes_[2],  detailButton_, runButton_};
     for (HWND control : controls) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

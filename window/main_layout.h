@@ -23,9 +23,9 @@ struct MainLayout {
     bool gridHasWidth = true;
     bool gridHasHeight = true;
     int frameWidth = 0;
-    int buttonLeft = 0;      // cmdRun and cmdDetail, in the frame
-    int filterLeft = 0;      // the three filter toggles, in the frame
-    int infoBoxWidth = 0;    // the three info boxes
+    int buttonLeft = 0;    // cmdRun and cmdDetail, in the frame
+    int filterLeft = 0;    // the three filter toggles, in the frame
+    int infoBoxWidth = 0;  // the three info boxes
     bool infoBoxHasWidth = true;
     int listColumns[3] = {};    // columns 1 to 3 of the list grid on the first layout
     int detailColumns[3] = {};  // columns 1 to 3 of the detail grid on the first layout

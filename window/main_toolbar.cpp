@@ -9,9 +9,9 @@ namespace vorlen {
 namespace {
 
 // The keys of ImageList1, in the order of its images.
-constexpr const wchar_t* kImageKeys[] = {L"rowup",     L"rowdown",     L"refresh",      L"sortexeup",  L"sortexedown",
-                                         L"sortkeyup", L"sortkeydown", L"sortnameup",   L"sortnamedown",
-                                         L"wuaucpl",   L"reg",         L"cmd",          L"appwiz"};
+constexpr const wchar_t* kImageKeys[] = {L"rowup",     L"rowdown",     L"refresh",    L"sortexeup",    L"sortexedown",
+                                         L"sortkeyup", L"sortkeydown", L"sortnameup", L"sortnamedown", L"wuaucpl",
+                                         L"reg",       L"cmd",         L"appwiz"};
 constexpr int kImageSize = 16;
 
 std::wstring LoadText(HINSTANCE instance, UINT id) {
@@ -66,8 +66,8 @@ HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dp
     // The images, scaled for the DPI; each button shows the image of its own key.
     const int size = MulDiv(kImageSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     images_ = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 13, 0);
-    if (HBITMAP strip = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP,
-                                                         size * 13, size, LR_CREATEDIBSECTION))) {
+    if (HBITMAP strip = static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, size * 13, size, LR_CREATEDIBSECTION))) {
         ImageList_AddMasked(images_, strip, RGB(255, 0, 255));
         DeleteObject(strip);
     }

@@ -15,9 +15,9 @@
 #include "dialogs/settings_dialog.h"
 #include "export/csv_file.h"
 #include "inventory/column_filter.h"
-#include "platform/win32/desktop_win32.h"
 #include "inventory/entry_reader.h"
 #include "inventory/inventory_scan.h"
+#include "platform/win32/desktop_win32.h"
 #include "window/grid_block_text.h"
 #include "window/grid_setup.h"
 
@@ -38,8 +38,7 @@ template <typename Step>
 void Absorb(Step&& step) {
     try {
         step();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 // A C++ failure as the error report shows it.
@@ -125,8 +124,8 @@ void MainWindow::Form_Initialize() {
     Absorb([&] { program_.osName = services_.getOsName(); });
     if (program_.osName.empty()) return;
     title_ = MainWindowTitle(program_.osName);
-    appwizCaption_ = LoadText(program_.osName.find(L"XP") != std::wstring::npos ? IDS_APPWIZ_PROGRAMS
-                                                                                : IDS_APPWIZ_APPLICATIONS);
+    appwizCaption_ =
+        LoadText(program_.osName.find(L"XP") != std::wstring::npos ? IDS_APPWIZ_PROGRAMS : IDS_APPWIZ_APPLICATIONS);
 }
 
 void MainWindow::Form_Load() {
@@ -158,7 +157,8 @@ void MainWindow::SortList(int column, int direction) {
     });
     Absorb([&] {
         const GridModel::ChangeBatch batch(listModel_);
-        for (int row = 1; row < listModel_.Rows(); ++row) listModel_.SetText(row, kListColumnNumber, std::to_wstring(row));
+        for (int row = 1; row < listModel_.Rows(); ++row)
+            listModel_.SetText(row, kListColumnNumber, std::to_wstring(row));
     });
 }
 
@@ -172,7 +172,8 @@ void MainWindow::grdList_RowColChange() {
     const int row = listModel_.Row();
     if (listModel_.RowHeight(row) == 0) return;
     Absorb([&] {
-        for (int col = 1; col < listModel_.Cols() && col <= 3; ++col) info_.SetBoxText(col - 1, listModel_.Text(row, col));
+        for (int col = 1; col < listModel_.Cols() && col <= 3; ++col)
+            info_.SetBoxText(col - 1, listModel_.Text(row, col));
     });
     Absorb([&] { info_.SetRunEnabled(!info_.BoxText(2).empty()); });
     const bool canGoDown = row < listModel_.Rows() - 1;
@@ -469,20 +470,31 @@ void MainWindow::Toolbar1_ButtonClick(int position) {
     if (suppressToolbarClick_) return;
     const std::wstring& key = toolbar_.Key(position);
     Absorb([&] {
-        if (key == L"refresh") mnuViewRefresh_Click();
-        else if (key == L"sortkeyup") SortList(kListColumnKeyName, 1);
-        else if (key == L"sortkeydown") SortList(kListColumnKeyName, -1);
-        else if (key == L"sortnameup") SortList(kListColumnDisplayName, 1);
-        else if (key == L"sortnamedown") SortList(kListColumnDisplayName, -1);
-        else if (key == L"sortexeup") SortList(kListColumnUninstallString, 1);
-        else if (key == L"sortexedown") SortList(kListColumnUninstallString, -1);
+        if (key == L"refresh")
+            mnuViewRefresh_Click();
+        else if (key == L"sortkeyup")
+            SortList(kListColumnKeyName, 1);
+        else if (key == L"sortkeydown")
+            SortList(kListColumnKeyName, -1);
+        else if (key == L"sortnameup")
+            SortList(kListColumnDisplayName, 1);
+        else if (key == L"sortnamedown")
+            SortList(kListColumnDisplayName, -1);
+        else if (key == L"sortexeup")
+            SortList(kListColumnUninstallString, 1);
+        else if (key == L"sortexedown")
+            SortList(kListColumnUninstallString, -1);
         else if (key == L"wuaucpl") {
             LoadList();
             menu_.SetChecked(IDM_VIEW_WUAU, toolbar_.Value(position) != 0);
-        } else if (key == L"rowdown") mnuViewDown_Click();
-        else if (key == L"rowup") mnuViewUp_Click();
-        else if (key == L"reg") mnuToolRegedit_Click();
-        else if (key == L"appwiz") mnuToolAppwiz_Click();
+        } else if (key == L"rowdown")
+            mnuViewDown_Click();
+        else if (key == L"rowup")
+            mnuViewUp_Click();
+        else if (key == L"reg")
+            mnuToolRegedit_Click();
+        else if (key == L"appwiz")
+            mnuToolAppwiz_Click();
     });
 }
 
@@ -498,8 +510,8 @@ void MainWindow::mnuFileExport_Click() {
             ShowError(LoadText(IDS_CAPTION_EXPORT_ERROR), error);
             return;
         }
-        const int answer = services_.desktop->ShowMessage(Hwnd(), LoadText(IDS_EXPORT_DONE), title_,
-                                                          MB_YESNO | MB_ICONQUESTION);
+        const int answer =
+            services_.desktop->ShowMessage(Hwnd(), LoadText(IDS_EXPORT_DONE), title_, MB_YESNO | MB_ICONQUESTION);
         if (answer != IDYES) return;
         const wchar_t* windir = _wgetenv(L"windir");
         services_.desktop->ShellOpen(nullptr, path, windir ? windir : L"", SW_SHOWNORMAL);
@@ -522,7 +534,9 @@ void MainWindow::mnuToolReg_Click(int index) {
             if (path.empty()) return;
             // The dialog has asked before overwriting, so REG may overwrite.
             const auto command = RegExportCommandLine(keyName, path);
-            if (command && services_.desktop->RunAndWait(*command, SW_HIDE, [this] { PumpMessages(); }, error) &&
+            if (command &&
+                services_.desktop->RunAndWait(
+                    *command, SW_HIDE, [this] { PumpMessages(); }, error) &&
                 Start(ExplorerOnFolderCommandLine(FolderOfFile(path)), &error))
                 return;
         } else {
@@ -546,9 +560,7 @@ void MainWindow::mnuHelpMsiexec_Click() { Start(L"msiexec"); }
 
 void MainWindow::mnuHelpHelp_Click() { services_.desktop->SendKey(VK_F1); }
 
-void MainWindow::ShowHelp() {
-    Start(L"hh.exe \"" + services_.executableFolder + L"\\VorlenHelp.chm\"");
-}
+void MainWindow::ShowHelp() { Start(L"hh.exe \"" + services_.executableFolder + L"\\VorlenHelp.chm\""); }
 
 void MainWindow::mnuViewWuau_Click() {
     suppressToolbarClick_ = true;
@@ -662,8 +674,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const UINT id = LOWORD(wParam);
         const HWND control = reinterpret_cast<HWND>(lParam);
         if (control && HIWORD(wParam) == BN_CLICKED) {
-            if (control == info_.DetailButton()) cmdDetail_Click();
-            else if (control == info_.RunButton()) cmdRun_Click();
+            if (control == info_.DetailButton())
+                cmdDetail_Click();
+            else if (control == info_.RunButton())
+                cmdRun_Click();
             else if (const int toggle = info_.ToggleIndex(control); toggle >= 0) {
                 info_.SetToggleValue(toggle, info_.ToggleValue(toggle) ? 0 : 1);
                 chkFilter_Click(toggle);
@@ -681,9 +695,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: {
         if (HIWORD(lParam)) break;  // the system menu
         const int topLevel = menu_.TopLevelOf(reinterpret_cast<HMENU>(wParam));
-        if (topLevel == MainMenu::kFile) mnuFile_Click();
-        else if (topLevel == MainMenu::kEdit) mnuEdit_Click();
-        else if (topLevel == MainMenu::kView) mnuView_Click();
+        if (topLevel == MainMenu::kFile)
+            mnuFile_Click();
+        else if (topLevel == MainMenu::kEdit)
+            mnuEdit_Click();
+        else if (topLevel == MainMenu::kView)
+            mnuView_Click();
         return 0;
     }
     case WM_NOTIFY:
@@ -699,14 +716,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
-    case WM_SETFOCUS:
-        SetFocus(detailModel_.Visible() ? detailView_.Hwnd() : listView_.Hwnd());
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+    case WM_SETFOCUS: SetFocus(detailModel_.Visible() ? detailView_.Hwnd() : listView_.Hwnd()); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
     }
     return DefaultHandling(message, wParam, lParam);
 }
@@ -801,7 +813,8 @@ std::wstring MainWindow::ShowSaveDialog(UINT filterText, const std::wstring& def
     std::wstring filter = LoadText(filterText);
     for (wchar_t& c : filter)
         if (c == L'|') c = L'\0';
-    return services_.desktop->ShowSaveDialog(Hwnd(), filter, defaultExtension, services_.desktop->SpecialFolder(L"Desktop"));
+    return services_.desktop->ShowSaveDialog(Hwnd(), filter, defaultExtension,
+                                             services_.desktop->SpecialFolder(L"Desktop"));
 }
 
 void MainWindow::SetStatusText(const std::wstring& text) {

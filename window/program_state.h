@@ -7,9 +7,9 @@ namespace vorlen {
 
 // What lives for the whole run, set up once at start-up.
 struct ProgramState {
-    std::wstring iniFilePath;   // Kestrin.ini beside the executable
-    DisplaySettings settings;   // the three display rules
-    std::wstring osName;        // the running Windows version's name, or ""
+    std::wstring iniFilePath;  // Kestrin.ini beside the executable
+    DisplaySettings settings;  // the three display rules
+    std::wstring osName;       // the running Windows version's name, or ""
 };
 
 // The application title; it also names the settings file.

@@ -19,16 +19,12 @@ constexpr long kMagnitudeClamp = 1000000;
 
 // The text is checked against the number form by hand, then converted by
 // std::from_chars, which reads the same digits whatever the C locale says.
-std::optional<double> ParseSortNumber(std::wstring_view text)
-{
+std::optional<double> ParseSortNumber(std::wstring_view text) {
     std::size_t i = 0;
     std::size_t end = text.size();
-    while (i < end && IsBlank(text[i]))
-        ++i;
-    while (end > i && IsBlank(text[end - 1]))
-        --end;
-    if (i == end)
-        return std::nullopt;
+    while (i < end && IsBlank(text[i])) ++i;
+    while (end > i && IsBlank(text[end - 1])) --end;
+    if (i == end) return std::nullopt;
 
     bool negative = false;
     if (text[i] == L'+' || text[i] == L'-') {
@@ -45,19 +41,16 @@ std::optional<double> ParseSortNumber(std::wstring_view text)
     for (; i < end && IsDigit(text[i]); ++i) {
         ++digits;
         significant = significant || text[i] != L'0';
-        if (significant && magnitude < kMagnitudeClamp)
-            ++magnitude;
+        if (significant && magnitude < kMagnitudeClamp) ++magnitude;
     }
     if (i < end && text[i] == L'.') {
         for (++i; i < end && IsDigit(text[i]); ++i) {
             ++digits;
-            if (!significant && text[i] == L'0' && magnitude > -kMagnitudeClamp)
-                --magnitude;
+            if (!significant && text[i] == L'0' && magnitude > -kMagnitudeClamp) --magnitude;
             significant = significant || text[i] != L'0';
         }
     }
-    if (digits == 0)
-        return std::nullopt;
+    if (digits == 0) return std::nullopt;
     if (i < end && (text[i] == L'e' || text[i] == L'E')) {
         ++i;
         bool negativeExponent = false;
@@ -65,22 +58,18 @@ std::optional<double> ParseSortNumber(std::wstring_view text)
             negativeExponent = text[i] == L'-';
             ++i;
         }
-        if (i == end || !IsDigit(text[i]))
-            return std::nullopt;
+        if (i == end || !IsDigit(text[i])) return std::nullopt;
         long exponent = 0;
         for (; i < end && IsDigit(text[i]); ++i) {
-            if (exponent < kMagnitudeClamp)
-                exponent = exponent * 10 + (text[i] - L'0');
+            if (exponent < kMagnitudeClamp) exponent = exponent * 10 + (text[i] - L'0');
         }
         magnitude += negativeExponent ? -exponent : exponent;
     }
-    if (i != end)
-        return std::nullopt;
+    if (i != end) return std::nullopt;
 
     // Every character is now an ASCII digit, point, sign or exponent letter.
     std::string narrow(end - numberStart, '\0');
-    for (std::size_t k = numberStart; k < end; ++k)
-        narrow[k - numberStart] = static_cast<char>(text[k]);
+    for (std::size_t k = numberStart; k < end; ++k) narrow[k - numberStart] = static_cast<char>(text[k]);
     double value = 0;
     const auto [ptr, error] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
     if (error == std::errc::result_out_of_range) {

@@ -19,8 +19,8 @@ bool WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* className,
     return RegisterClassExW(&wc) != 0;
 }
 
-HWND WindowBase::CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
-                             int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance) {
+HWND WindowBase::CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance) {
     return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu, instance, this);
 }
 

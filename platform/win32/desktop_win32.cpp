@@ -34,7 +34,8 @@ std::wstring SystemDescription(DWORD error) {
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring description(text ? text : L"", length);
     if (text) LocalFree(text);
-    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' || description.back() == L' '))
+    while (!description.empty() &&
+           (description.back() == L'\n' || description.back() == L'\r' || description.back() == L' '))
         description.pop_back();
     return description;
 }
@@ -173,7 +174,8 @@ void Win32Desktop::SendKey(UINT virtualKey) {
 }
 
 void Win32Desktop::ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) {
-    ShellExecuteW(owner, L"open", target.c_str(), nullptr, directory.empty() ? nullptr : directory.c_str(), showCommand);
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, directory.empty() ? nullptr : directory.c_str(),
+                  showCommand);
 }
 
 bool Win32Desktop::PathExists(const std::wstring& path) {

@@ -48,8 +48,8 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 // Writes the temporary file and closes it; false with the last error set.
 bool WriteTemporary(const std::wstring& temporary, const std::string& bytes) {
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+    FileHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
     // Flushed before the rename, so that the new name never points at data
     // still waiting in the cache when the machine goes down.
@@ -86,9 +86,9 @@ bool MayReplace(const std::wstring& path) {
 bool WriteFileReplacing(const std::wstring& path, const std::string& bytes, PlatformError& error) {
     // Same folder, so the final move is a rename on one volume.
     const std::wstring temporary = path + L".vorlen-tmp" + std::to_wstring(GetCurrentProcessId());
-    const bool replaced = MayReplace(path) && WriteTemporary(temporary, bytes) &&
-                          MoveFileExW(temporary.c_str(), path.c_str(),
-                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const bool replaced =
+        MayReplace(path) && WriteTemporary(temporary, bytes) &&
+        MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (replaced) return true;
     error = LastPlatformError();
     DeleteFileW(temporary.c_str());

@@ -12,8 +12,7 @@ constexpr DWORD kValueBufferChars = 255;
 std::wstring Win32ProfileFile::Read(const std::wstring& key, const std::wstring& section,
                                     const std::wstring& fallback) const {
     wchar_t buffer[kValueBufferChars] = {};
-    GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), buffer, kValueBufferChars,
-                             path_.c_str());
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), buffer, kValueBufferChars, path_.c_str());
     return std::wstring(buffer);
 }
 

@@ -41,18 +41,15 @@ bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
     wchar_t name[kMaxKeyNameChars + 1];
     for (DWORD index = 0;; ++index) {
         DWORD length = kMaxKeyNameChars + 1;
-        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         visit(std::wstring_view(name, length));
     }
     return true;
 }
 
-bool Win32Registry::ForEachValue(RegistryRoot root, const std::wstring& path,
-                                 const RegistryValueVisitor& visit) const {
+bool Win32Registry::ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
     ValueBuffers& buffers = ThreadBuffers();
     int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
     for (DWORD index = 0;;) {

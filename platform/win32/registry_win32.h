@@ -9,8 +9,7 @@ class Win32Registry final : public RegistryReader {
 public:
     bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
                        const std::function<void(std::wstring_view)>& visit) const override;
-    bool ForEachValue(RegistryRoot root, const std::wstring& path,
-                      const RegistryValueVisitor& visit) const override;
+    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override;
 };
 
 }  // namespace vorlen

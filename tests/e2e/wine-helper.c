@@ -33,10 +33,10 @@ static BOOL Open(void) {
 
 /* Reads the clipboard's text as UTF-8 into a heap block (*bytes, *size).
  * 0: text read, 2: no text, 3: not opened. */
-static int ReadText(char **bytes, int *size) {
+static int ReadText(char** bytes, int* size) {
     if (!Open()) return 3;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const wchar_t *text = data ? GlobalLock(data) : NULL;
+    const wchar_t* text = data ? GlobalLock(data) : NULL;
     if (!text) {
         CloseClipboard();
         return 2;
@@ -50,17 +50,15 @@ static int ReadText(char **bytes, int *size) {
     return 0;
 }
 
-static BOOL WriteAll(HANDLE file, const char *bytes, int size) {
+static BOOL WriteAll(HANDLE file, const char* bytes, int size) {
     DWORD written = 0;
     return WriteFile(file, bytes, size, &written, NULL) && (int)written == size;
 }
 
-static void Answer(const char *line) {
-    WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), line, (int)strlen(line));
-}
+static void Answer(const char* line) { WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), line, (int)strlen(line)); }
 
 /* One line of standard input without its line end; FALSE at its end. */
-static BOOL ReadLine(char *line, int capacity) {
+static BOOL ReadLine(char* line, int capacity) {
     int used = 0;
     for (;;) {
         char c;
@@ -73,8 +71,8 @@ static BOOL ReadLine(char *line, int capacity) {
     return TRUE;
 }
 
-static const char *Read(int seconds, const char *path) {
-    char *bytes = NULL;
+static const char* Read(int seconds, const char* path) {
+    char* bytes = NULL;
     int size = 0;
     for (int tick = 0;; ++tick) {
         const int state = ReadText(&bytes, &size);
@@ -90,9 +88,9 @@ static const char *Read(int seconds, const char *path) {
     return written ? "ok\n" : "error\n";
 }
 
-static const char *WaitEmpty(int seconds) {
+static const char* WaitEmpty(int seconds) {
     for (int tick = 0;; ++tick) {
-        char *bytes = NULL;
+        char* bytes = NULL;
         int size = 0;
         const int state = ReadText(&bytes, &size);
         if (bytes) HeapFree(GetProcessHeap(), 0, bytes);
@@ -103,7 +101,7 @@ static const char *WaitEmpty(int seconds) {
     }
 }
 
-static const char *Activate(int seconds, const char *title) {
+static const char* Activate(int seconds, const char* title) {
     wchar_t wide[1024];
     if (!MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 1024)) return "error\n";
     for (int tick = 0;; ++tick) {
@@ -120,7 +118,7 @@ static const char *Activate(int seconds, const char *title) {
 static int Serve(void) {
     char line[4096];
     while (ReadLine(line, sizeof line)) {
-        char *rest = NULL;
+        char* rest = NULL;
         if (strcmp(line, "empty") == 0) {
             BOOL emptied = Open();
             if (emptied) {
@@ -145,10 +143,10 @@ static int Serve(void) {
     return 0;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc == 2 && strcmp(argv[1], "--serve") == 0) return Serve();
     if (argc != 1) return 1;
-    char *bytes = NULL;
+    char* bytes = NULL;
     int size = 0;
     const int state = ReadText(&bytes, &size);
     if (state != 0) return state;

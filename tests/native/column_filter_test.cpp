@@ -9,8 +9,7 @@
 namespace vorlen {
 namespace {
 
-GridModel ListGrid(const std::vector<std::wstring>& programNames)
-{
+GridModel ListGrid(const std::vector<std::wstring>& programNames) {
     GridModel grid(static_cast<int>(programNames.size()) + 1, 4);
     grid.SetRowHeight(0, 255);
     for (int row = 1; row < grid.Rows(); ++row) {
@@ -20,16 +19,13 @@ GridModel ListGrid(const std::vector<std::wstring>& programNames)
     return grid;
 }
 
-std::vector<int> Heights(const GridModel& grid)
-{
+std::vector<int> Heights(const GridModel& grid) {
     std::vector<int> heights;
-    for (int row = 1; row < grid.Rows(); ++row)
-        heights.push_back(grid.RowHeight(row));
+    for (int row = 1; row < grid.Rows(); ++row) heights.push_back(grid.RowHeight(row));
     return heights;
 }
 
-TEST(ColumnFilter, HidesRowsLackingTheExactTextAndCountsTheRest)
-{
+TEST(ColumnFilter, HidesRowsLackingTheExactTextAndCountsTheRest) {
     GridModel grid = ListGrid({L"Adobe Reader", L"7-Zip", L"Reader Extension", L"reader (lower)"});
     int notifications = 0;
     grid.SetChangeListener([&](GridModel::Change) { ++notifications; });
@@ -40,8 +36,7 @@ TEST(ColumnFilter, HidesRowsLackingTheExactTextAndCountsTheRest)
     EXPECT_EQ(Heights(grid), (std::vector<int>{0, 0, 0, 0}));
 }
 
-TEST(ColumnFilter, EveryApplicationStartsFromAllRowsShown)
-{
+TEST(ColumnFilter, EveryApplicationStartsFromAllRowsShown) {
     GridModel grid = ListGrid({L"alpha", L"", L"gamma"});
     grid.SetRowHeight(2, 0);
     EXPECT_EQ(ApplyColumnFilter(grid, 2, L""), 3);  // an empty text is in every cell
@@ -54,8 +49,7 @@ TEST(ColumnFilter, EveryApplicationStartsFromAllRowsShown)
     EXPECT_EQ(Heights(grid), (std::vector<int>{255, 255, 255}));
 }
 
-TEST(ColumnFilter, HeadingOnlyGridCountsZero)
-{
+TEST(ColumnFilter, HeadingOnlyGridCountsZero) {
     GridModel grid(1, 4);
     EXPECT_EQ(ApplyColumnFilter(grid, 2, L""), 0);
     EXPECT_EQ(FilterCountText(0), L"0 件のデータが見つかりました。");

@@ -6,9 +6,7 @@ using vorlen::CommandLineRequest;
 using vorlen::ParseArguments;
 using Kind = CommandLineRequest::Kind;
 
-TEST(CommandLine, NoArgumentsOpenTheWindow) {
-    EXPECT_EQ(ParseArguments({}).kind, Kind::Window);
-}
+TEST(CommandLine, NoArgumentsOpenTheWindow) { EXPECT_EQ(ParseArguments({}).kind, Kind::Window); }
 
 TEST(CommandLine, ExportTakesExactlyOnePathInEitherSwitchFormAndAnyCase) {
     for (const wchar_t* form : {L"/export", L"-export", L"/EXPORT", L"/Export"}) {

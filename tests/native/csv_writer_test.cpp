@@ -179,7 +179,9 @@ TEST(EncodeUtf8, SurrogatesWithoutTheirPartnerBecomeTheReplacementCharacter) {
     const std::wstring loneHigh{L'a', static_cast<wchar_t>(0xD83D), L'b'};
     const std::wstring loneLow{static_cast<wchar_t>(0xDE00)};
     const std::wstring reversed{static_cast<wchar_t>(0xDE00), static_cast<wchar_t>(0xD83D)};
-    EXPECT_EQ(EncodeUtf8(loneHigh), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(EncodeUtf8(loneHigh),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(EncodeUtf8(loneLow), "\xEF\xBF\xBD");
     EXPECT_EQ(EncodeUtf8(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD");
     const std::wstring highAtEnd{L'x', static_cast<wchar_t>(0xDBFF)};

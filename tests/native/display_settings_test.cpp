@@ -8,15 +8,13 @@ namespace {
 
 using fakes::FakeProfileFile;
 
-void ExpectSettings(const DisplaySettings& s, int displayName, int uninstallString, int noHotfix)
-{
+void ExpectSettings(const DisplaySettings& s, int displayName, int uninstallString, int noHotfix) {
     EXPECT_EQ(s.displayName, displayName);
     EXPECT_EQ(s.uninstallString, uninstallString);
     EXPECT_EQ(s.noHotfix, noHotfix);
 }
 
-TEST(DisplaySettings, MissingKeysDefaultToOnAndEachKeyReadsOnItsOwn)
-{
+TEST(DisplaySettings, MissingKeysDefaultToOnAndEachKeyReadsOnItsOwn) {
     FakeProfileFile file;
     ExpectSettings(ReadDisplaySettings(file), 1, 1, 1);
     file.Set(L"Settings", L"NoHotfix", L"0");
@@ -25,8 +23,7 @@ TEST(DisplaySettings, MissingKeysDefaultToOnAndEachKeyReadsOnItsOwn)
     ExpectSettings(ReadDisplaySettings(file), 1, 2, 0);
 }
 
-TEST(DisplaySettings, TextThatIsNoNumberKeepsThePreviousValue)
-{
+TEST(DisplaySettings, TextThatIsNoNumberKeepsThePreviousValue) {
     FakeProfileFile file;
     file.Set(L"Settings", L"DisplayName", L"");
     file.Set(L"Settings", L"UninstallString", L"yes");
@@ -35,8 +32,7 @@ TEST(DisplaySettings, TextThatIsNoNumberKeepsThePreviousValue)
     ExpectSettings(ReadDisplaySettings(file, DisplaySettings{1, 2, 1}), 1, 2, 1);
 }
 
-TEST(DisplaySettings, WriteStoresDecimalTextsInTheFixedOrder)
-{
+TEST(DisplaySettings, WriteStoresDecimalTextsInTheFixedOrder) {
     FakeProfileFile file;
     EXPECT_TRUE(WriteDisplaySettings(file, DisplaySettings{0, 1, -3}));
     ASSERT_EQ(file.writes.size(), 3u);

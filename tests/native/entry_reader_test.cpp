@@ -15,8 +15,7 @@ std::wstring EntryPath(std::wstring_view keyName) { return kUninstallKeyPath + s
 
 class EntryReaderTest : public ::testing::Test {
 protected:
-    std::vector<EntryValueText> ReadAll(const std::wstring& keyName, EntrySummary& summary)
-    {
+    std::vector<EntryValueText> ReadAll(const std::wstring& keyName, EntrySummary& summary) {
         std::vector<EntryValueText> rows;
         summary = ReadEntry(registry, keyName, [&](const EntryValueText& row) { rows.push_back(row); });
         return rows;
@@ -25,8 +24,7 @@ protected:
     fakes::FakeRegistry registry;
 };
 
-TEST_F(EntryReaderTest, TakesTheValuesNamedInExactCaseTheLastOneWinning)
-{
+TEST_F(EntryReaderTest, TakesTheValuesNamedInExactCaseTheLastOneWinning) {
     const std::wstring path = EntryPath(L"Foo");
     registry.AddString(kMachine, path, L"DisplayName", L"first")
         .AddString(kMachine, path, L"DisplayName", L"Foo 1.0")
@@ -43,8 +41,7 @@ TEST_F(EntryReaderTest, TakesTheValuesNamedInExactCaseTheLastOneWinning)
     EXPECT_EQ(bar.uninstallString, L"");
 }
 
-TEST_F(EntryReaderTest, UnopenableOrMissingKeyGivesNothing)
-{
+TEST_F(EntryReaderTest, UnopenableOrMissingKeyGivesNothing) {
     registry.AddString(kMachine, EntryPath(L"Locked"), L"DisplayName", L"secret")
         .MakeUnopenable(kMachine, EntryPath(L"Locked"));
     EntrySummary entry;
@@ -55,8 +52,7 @@ TEST_F(EntryReaderTest, UnopenableOrMissingKeyGivesNothing)
     EXPECT_FALSE(entry.opened);
 }
 
-TEST_F(EntryReaderTest, KeyNameIsAppendedUntrimmedAndEmptyReadsTheUninstallKey)
-{
+TEST_F(EntryReaderTest, KeyNameIsAppendedUntrimmedAndEmptyReadsTheUninstallKey) {
     registry.AddString(kMachine, EntryPath(L" Spaced "), L"DisplayName", L"spaced")
         .AddString(kMachine, kUninstallKeyPath, L"DisplayName", L"own value");
     EXPECT_EQ(ReadEntry(registry, L" Spaced ").displayName, L"spaced");
@@ -64,8 +60,7 @@ TEST_F(EntryReaderTest, KeyNameIsAppendedUntrimmedAndEmptyReadsTheUninstallKey)
     EXPECT_EQ(ReadEntry(registry, L"").displayName, L"own value");
 }
 
-TEST_F(EntryReaderTest, SinkGetsEveryValueInOrderFromOneOpening)
-{
+TEST_F(EntryReaderTest, SinkGetsEveryValueInOrderFromOneOpening) {
     const std::wstring path = EntryPath(L"{GUID}");
     registry.AddString(kMachine, path, L"", L"default data")
         .AddString(kMachine, path, L"DisplayName", L"App")
@@ -75,12 +70,11 @@ TEST_F(EntryReaderTest, SinkGetsEveryValueInOrderFromOneOpening)
     EntrySummary entry;
     const std::vector<EntryValueText> rows = ReadAll(L"{GUID}", entry);
     ASSERT_EQ(rows.size(), 5u);
-    const std::vector<std::vector<std::wstring>> expected = {
-        {L"(標準)", L"REG_SZ", L"default data"},
-        {L"DisplayName", L"REG_SZ", L"App"},
-        {L"Empty", L"REG_SZ", L""},
-        {L"List", L"REG_MULTI_SZ", L"a b "},
-        {L"Big", L"Other Type", L"01 00 00 00 00 00 00 00 "}};
+    const std::vector<std::vector<std::wstring>> expected = {{L"(標準)", L"REG_SZ", L"default data"},
+                                                             {L"DisplayName", L"REG_SZ", L"App"},
+                                                             {L"Empty", L"REG_SZ", L""},
+                                                             {L"List", L"REG_MULTI_SZ", L"a b "},
+                                                             {L"Big", L"Other Type", L"01 00 00 00 00 00 00 00 "}};
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ((std::vector<std::wstring>{rows[i].name, rows[i].typeText, rows[i].dataText}), expected[i]) << i;
     EXPECT_TRUE(entry.opened);

@@ -21,8 +21,7 @@ namespace vorlen::fakes {
 
 // A text as the wide registry functions store it: UTF-16LE units, with the
 // terminating NUL unless `terminated` is false.
-inline std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text, bool terminated = true)
-{
+inline std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text, bool terminated = true) {
     std::vector<std::uint8_t> bytes;
     auto pushUnit = [&](std::uint32_t unit) {
         bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
@@ -37,14 +36,12 @@ inline std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text, bool termina
             pushUnit(codePoint);
         }
     }
-    if (terminated)
-        pushUnit(0);
+    if (terminated) pushUnit(0);
     return bytes;
 }
 
 // A multi-string: each text with its NUL, then the closing NUL.
-inline std::vector<std::uint8_t> MultiStringBytes(std::initializer_list<std::wstring_view> texts)
-{
+inline std::vector<std::uint8_t> MultiStringBytes(std::initializer_list<std::wstring_view> texts) {
     std::vector<std::uint8_t> bytes;
     for (const std::wstring_view text : texts) {
         const auto part = Utf16Bytes(text);
@@ -55,8 +52,7 @@ inline std::vector<std::uint8_t> MultiStringBytes(std::initializer_list<std::wst
     return bytes;
 }
 
-inline std::vector<std::uint8_t> DwordBytes(std::uint32_t value)
-{
+inline std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
     return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
 }
@@ -70,75 +66,62 @@ public:
     };
 
     // Creates root\path and every missing key above it.
-    FakeRegistry& AddKey(RegistryRoot root, std::wstring_view path)
-    {
+    FakeRegistry& AddKey(RegistryRoot root, std::wstring_view path) {
         Create(root, Trimmed(path));
         return *this;
     }
 
     // Appends a value to root\path, creating the key where it is missing.
     FakeRegistry& AddValue(RegistryRoot root, std::wstring_view path, std::wstring name, std::uint32_t type,
-                           std::vector<std::uint8_t> data)
-    {
+                           std::vector<std::uint8_t> data) {
         Create(root, Trimmed(path)).values.push_back(Value{std::move(name), type, std::move(data)});
         return *this;
     }
 
     FakeRegistry& AddString(RegistryRoot root, std::wstring_view path, std::wstring name, std::wstring_view text,
-                            std::uint32_t type = kRegSz)
-    {
+                            std::uint32_t type = kRegSz) {
         return AddValue(root, path, std::move(name), type, Utf16Bytes(text));
     }
 
-    FakeRegistry& AddDword(RegistryRoot root, std::wstring_view path, std::wstring name, std::uint32_t value)
-    {
+    FakeRegistry& AddDword(RegistryRoot root, std::wstring_view path, std::wstring name, std::uint32_t value) {
         return AddValue(root, path, std::move(name), kRegDword, DwordBytes(value));
     }
 
     // The key stays listed under its parent but cannot be opened, as with a
     // key whose access is denied.
-    FakeRegistry& MakeUnopenable(RegistryRoot root, std::wstring_view path)
-    {
+    FakeRegistry& MakeUnopenable(RegistryRoot root, std::wstring_view path) {
         Create(root, Trimmed(path)).openable = false;
         return *this;
     }
 
     // The sub-key enumeration of root\path fails after `count` names.
-    FakeRegistry& FailSubKeyEnumerationAfter(RegistryRoot root, std::wstring_view path, std::size_t count)
-    {
+    FakeRegistry& FailSubKeyEnumerationAfter(RegistryRoot root, std::wstring_view path, std::size_t count) {
         Create(root, Trimmed(path)).subKeyLimit = count;
         return *this;
     }
 
     // How often root\path was opened successfully, by either enumeration.
-    int OpenCount(RegistryRoot root, std::wstring_view path) const
-    {
+    int OpenCount(RegistryRoot root, std::wstring_view path) const {
         const Key* key = Find(root, path);
         return key ? key->opens.load() : 0;
     }
 
     bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
-                       const std::function<void(std::wstring_view)>& visit) const override
-    {
+                       const std::function<void(std::wstring_view)>& visit) const override {
         const Key* key = Open(root, path);
-        if (!key)
-            return false;
+        if (!key) return false;
         std::size_t visited = 0;
         for (const std::wstring& name : key->subKeys) {
-            if (visited++ == key->subKeyLimit)
-                break;
+            if (visited++ == key->subKeyLimit) break;
             visit(name);
         }
         return true;
     }
 
-    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override
-    {
+    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override {
         const Key* key = Open(root, path);
-        if (!key)
-            return false;
-        for (const Value& value : key->values)
-            visit(value.name, value.type, value.data);
+        if (!key) return false;
+        for (const Value& value : key->values) visit(value.name, value.type, value.data);
         return true;
     }
 
@@ -152,46 +135,39 @@ private:
     };
     using KeyId = std::pair<RegistryRoot, std::wstring>;
 
-    static std::wstring_view Trimmed(std::wstring_view path)
-    {
-        while (!path.empty() && path.back() == L'\\')
-            path.remove_suffix(1);
+    static std::wstring_view Trimmed(std::wstring_view path) {
+        while (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
         return path;
     }
 
-    static std::wstring Folded(std::wstring_view path)
-    {
+    static std::wstring Folded(std::wstring_view path) {
         std::wstring folded(Trimmed(path));
         for (wchar_t& c : folded) {
-            if (c >= L'A' && c <= L'Z')
-                c = static_cast<wchar_t>(c + (L'a' - L'A'));
+            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
         }
         return folded;
     }
 
-    Key& Create(RegistryRoot root, std::wstring_view path)
-    {
+    Key& Create(RegistryRoot root, std::wstring_view path) {
         auto [it, created] = keys_.try_emplace(KeyId{root, Folded(path)});
         if (created && !path.empty()) {
             const auto slash = path.rfind(L'\\');
-            const std::wstring_view parent = slash == std::wstring_view::npos ? std::wstring_view{} : path.substr(0, slash);
+            const std::wstring_view parent =
+                slash == std::wstring_view::npos ? std::wstring_view{} : path.substr(0, slash);
             const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
             Create(root, parent).subKeys.emplace_back(name);
         }
         return it->second;
     }
 
-    const Key* Find(RegistryRoot root, std::wstring_view path) const
-    {
+    const Key* Find(RegistryRoot root, std::wstring_view path) const {
         const auto it = keys_.find(KeyId{root, Folded(path)});
         return it == keys_.end() ? nullptr : &it->second;
     }
 
-    const Key* Open(RegistryRoot root, std::wstring_view path) const
-    {
+    const Key* Open(RegistryRoot root, std::wstring_view path) const {
         const Key* key = Find(root, path);
-        if (!key || !key->openable)
-            return nullptr;
+        if (!key || !key->openable) return nullptr;
         ++key->opens;
         return key;
     }

@@ -11,16 +11,13 @@ namespace {
 using Moves = std::vector<std::pair<int, int>>;
 
 // A list grid as the main window makes it: a heading row and a number column.
-GridModel ListGrid(int dataRows)
-{
+GridModel ListGrid(int dataRows) {
     GridModel grid(dataRows + 1, 4);
-    for (int row = 1; row <= dataRows; ++row)
-        grid.SetText(row, 1, L"key" + std::to_wstring(row));
+    for (int row = 1; row <= dataRows; ++row) grid.SetText(row, 1, L"key" + std::to_wstring(row));
     return grid;
 }
 
-TEST(GridModel, NewGridStartsOnItsFirstDataCellAndRefusesPositionsOutside)
-{
+TEST(GridModel, NewGridStartsOnItsFirstDataCellAndRefusesPositionsOutside) {
     GridModel grid(2, 4);
     EXPECT_EQ((Moves{{grid.Row(), grid.Col()}, {grid.RowSel(), grid.ColSel()}}), (Moves{{1, 1}, {1, 1}}));
     EXPECT_EQ(grid.RowHeight(1), grid.DefaultRowHeight());
@@ -31,8 +28,7 @@ TEST(GridModel, NewGridStartsOnItsFirstDataCellAndRefusesPositionsOutside)
     EXPECT_THROW(grid.SetRowHeight(1, -1), std::out_of_range);
 }
 
-TEST(GridModel, SetRowsAndSetColsKeepWhatBelongsToSurvivingPositions)
-{
+TEST(GridModel, SetRowsAndSetColsKeepWhatBelongsToSurvivingPositions) {
     GridModel grid = ListGrid(5);
     grid.SetRowHeight(2, 0);
     grid.SetCellForeColour(3, 3, kColourBlue);
@@ -41,7 +37,8 @@ TEST(GridModel, SetRowsAndSetColsKeepWhatBelongsToSurvivingPositions)
     grid.SetRows(7);
     EXPECT_EQ(grid.Text(3, 1), L"key3");
     EXPECT_EQ(grid.Text(5, 1), L"");  // the cut row left nothing behind
-    EXPECT_EQ((std::vector<int>{grid.RowHeight(1), grid.RowHeight(2), grid.RowHeight(4)}), (std::vector<int>{240, 0, 300}));
+    EXPECT_EQ((std::vector<int>{grid.RowHeight(1), grid.RowHeight(2), grid.RowHeight(4)}),
+              (std::vector<int>{240, 0, 300}));
     EXPECT_EQ(grid.CellForeColour(3, 3), kColourBlue);
     EXPECT_EQ(grid.CellForeColour(6, 3), kColourUnset);
 
@@ -57,14 +54,15 @@ TEST(GridModel, SetRowsAndSetColsKeepWhatBelongsToSurvivingPositions)
 
 class CurrentCellTest : public ::testing::Test {
 protected:
-    void SetUp() override { grid.SetRowColChangeHandler([this] { moves.push_back({grid.Row(), grid.Col()}); }); }
+    void SetUp() override {
+        grid.SetRowColChangeHandler([this] { moves.push_back({grid.Row(), grid.Col()}); });
+    }
 
     GridModel grid = ListGrid(5);
     Moves moves;
 };
 
-TEST_F(CurrentCellTest, HandlerRunsOncePerActualMove)
-{
+TEST_F(CurrentCellTest, HandlerRunsOncePerActualMove) {
     grid.SetRow(3);
     grid.SetRow(3);
     grid.SetCol(2);
@@ -74,8 +72,7 @@ TEST_F(CurrentCellTest, HandlerRunsOncePerActualMove)
     EXPECT_EQ(moves, (Moves{{3, 1}, {3, 2}, {4, 3}}));
 }
 
-TEST_F(CurrentCellTest, SettingTheCurrentCellCollapsesTheBlockEvenWithoutAMove)
-{
+TEST_F(CurrentCellTest, SettingTheCurrentCellCollapsesTheBlockEvenWithoutAMove) {
     grid.SetCurrentCell(2, 1);
     grid.SetSelectionEnd(4, 3);
     EXPECT_EQ((Moves{{grid.Row(), grid.Col()}, {grid.RowSel(), grid.ColSel()}}), (Moves{{2, 1}, {4, 3}}));
@@ -84,8 +81,7 @@ TEST_F(CurrentCellTest, SettingTheCurrentCellCollapsesTheBlockEvenWithoutAMove)
     EXPECT_EQ(moves.size(), 1u);
 }
 
-TEST_F(CurrentCellTest, CuttingRowsPullsCurrentCellAndBlockInside)
-{
+TEST_F(CurrentCellTest, CuttingRowsPullsCurrentCellAndBlockInside) {
     grid.SetCurrentCell(5, 2);
     grid.SetSelectionEnd(4, 3);
     moves.clear();
@@ -95,20 +91,17 @@ TEST_F(CurrentCellTest, CuttingRowsPullsCurrentCellAndBlockInside)
     EXPECT_EQ(moves, (Moves{{2, 2}}));
 }
 
-TEST_F(CurrentCellTest, HandlerMayMoveTheCellAgain)
-{
+TEST_F(CurrentCellTest, HandlerMayMoveTheCellAgain) {
     grid.SetRowColChangeHandler([this] {
         moves.push_back({grid.Row(), grid.Col()});
-        if (grid.Row() == 1)
-            grid.SetRow(2);
+        if (grid.Row() == 1) grid.SetRow(2);
     });
     grid.SetRow(3);
     grid.SetRow(1);
     EXPECT_EQ(moves, (Moves{{3, 1}, {1, 1}, {2, 1}}));
 }
 
-TEST(GridModel, ListenerHearsChangesAndABatchReportsEachKindOnce)
-{
+TEST(GridModel, ListenerHearsChangesAndABatchReportsEachKindOnce) {
     GridModel grid = ListGrid(3);
     std::vector<GridModel::Change> changes;
     grid.SetChangeListener([&](GridModel::Change change) { changes.push_back(change); });

@@ -12,8 +12,7 @@ using Texts = std::vector<std::wstring>;
 const OrdinalIgnoreCaseCollator kCollator;
 
 // Rows carry their first position in column 0 and the given keys in column 2.
-GridModel GridWithKeys(const Texts& keys)
-{
+GridModel GridWithKeys(const Texts& keys) {
     GridModel grid(static_cast<int>(keys.size()) + 1, 4);
     grid.SetText(0, 2, L"プログラム名");
     for (int row = 1; row < grid.Rows(); ++row) {
@@ -23,24 +22,20 @@ GridModel GridWithKeys(const Texts& keys)
     return grid;
 }
 
-Texts Column(const GridModel& grid, int col)
-{
+Texts Column(const GridModel& grid, int col) {
     Texts texts;
-    for (int row = 1; row < grid.Rows(); ++row)
-        texts.push_back(grid.Text(row, col));
+    for (int row = 1; row < grid.Rows(); ++row) texts.push_back(grid.Text(row, col));
     return texts;
 }
 
-TEST(GridSort, NumbersComeFirstInNumericOrderThenTexts)
-{
+TEST(GridSort, NumbersComeFirstInNumericOrderThenTexts) {
     GridModel grid = GridWithKeys({L"b", L"10", L"A", L"9", L" -1.5 ", L"1e1", L"", L"2x"});
     grid.Sort(2, SortDirection::Ascending, kCollator);
     EXPECT_EQ(Column(grid, 2), (Texts{L" -1.5 ", L"9", L"10", L"1e1", L"", L"2x", L"A", L"b"}));
     EXPECT_EQ(grid.Text(0, 2), L"プログラム名");
 }
 
-TEST(GridSort, BothDirectionsKeepEqualKeysInTheirOrder)
-{
+TEST(GridSort, BothDirectionsKeepEqualKeysInTheirOrder) {
     GridModel grid = GridWithKeys({L"a", L"B", L"A", L"10", L"b", L"10.0"});
     grid.Sort(2, SortDirection::Descending, kCollator);
     EXPECT_EQ(Column(grid, 2), (Texts{L"B", L"b", L"a", L"A", L"10", L"10.0"}));
@@ -63,8 +58,7 @@ TEST(GridSort, BothDirectionsKeepEqualKeysInTheirOrder)
     EXPECT_EQ(big.Text(big.Rows() - 1, 2), L"0");
 }
 
-TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays)
-{
+TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays) {
     GridModel grid = GridWithKeys({L"c", L"a", L"b"});
     grid.SetText(1, 3, L"c.exe");
     grid.SetRowHeight(1, 0);
@@ -85,22 +79,28 @@ TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays)
     EXPECT_EQ(headingOnly.Text(0, 2), L"heading");
 }
 
-TEST(SortNumber, DecimalFormsOnly)
-{
+TEST(SortNumber, DecimalFormsOnly) {
     const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<const wchar_t*, double> numbers[] = {
-        {L"42", 42}, {L"  -3.25\t", -3.25}, {L"+.5", 0.5}, {L"7.", 7}, {L"1.5E3", 1500}, {L"1e-2", 0.01},
-        {L"1e999", inf}, {L"-1e999", -inf}, {L"123456789e-999", 0}, {L"0.0000001e-400", 0}};
+    const std::pair<const wchar_t*, double> numbers[] = {{L"42", 42},
+                                                         {L"  -3.25\t", -3.25},
+                                                         {L"+.5", 0.5},
+                                                         {L"7.", 7},
+                                                         {L"1.5E3", 1500},
+                                                         {L"1e-2", 0.01},
+                                                         {L"1e999", inf},
+                                                         {L"-1e999", -inf},
+                                                         {L"123456789e-999", 0},
+                                                         {L"0.0000001e-400", 0}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(ParseSortNumber(text), value) << ::testing::PrintToString(std::wstring(text));
-    for (const wchar_t* text : {L"", L" ", L"1a", L"1 2", L"1e", L"e1", L".", L"+", L"0x10", L"1,000", L"nan", L"inf",
-                                L"１２", L"{1234}"})
+    for (const wchar_t* text :
+         {L"", L" ", L"1a", L"1 2", L"1e", L"e1", L".", L"+", L"0x10", L"1,000", L"nan", L"inf", L"１２", L"{1234}"})
         EXPECT_FALSE(ParseSortNumber(text)) << ::testing::PrintToString(std::wstring(text));
 }
 
-TEST(OrdinalIgnoreCaseCollator, IgnoresLatinCaseAndOrdersByCodePoint)
-{
-    for (const auto& [a, b] : {std::pair{L"Adobe", L"adobe"}, {L"ÉCOLE", L"école"}, {L"ŁÓDŹ", L"łódź"}, {L"ＡＢ", L"ａｂ"}})
+TEST(OrdinalIgnoreCaseCollator, IgnoresLatinCaseAndOrdersByCodePoint) {
+    for (const auto& [a, b] :
+         {std::pair{L"Adobe", L"adobe"}, {L"ÉCOLE", L"école"}, {L"ŁÓDŹ", L"łódź"}, {L"ＡＢ", L"ａｂ"}})
         EXPECT_EQ(kCollator.Compare(a, b), 0) << ::testing::PrintToString(std::wstring(a));
     EXPECT_LT(kCollator.Compare(L"apple", L"Banana"), 0);
     EXPECT_LT(kCollator.Compare(L"ab", L"abc"), 0);

@@ -16,8 +16,7 @@ constexpr const wchar_t* kXp = L"Windows XP Professional Edition";
 constexpr const wchar_t* k2000 = L"Windows 2000";
 constexpr const wchar_t* kSecurityUpdate = L"Windows XP 用セキュリティ更新プログラム (KB896358)";
 
-TEST(Hotfix, RulesOfEachWindowsVersion)
-{
+TEST(Hotfix, RulesOfEachWindowsVersion) {
     const HotfixCase cases[] = {
         // XP prefixes, under any key name
         {kXp, L"Windows XP ホットフィックス - KB123456", L"Q1", true},
@@ -29,7 +28,7 @@ TEST(Hotfix, RulesOfEachWindowsVersion)
         {kXp, L"Microsoft Windows XP Hotfix", L"Q1", false},
         {kXp, L"Windows XP  Hotfix", L"Q1", false},
         {kXp, L"Windows　XP Hotfix", L"Q1", false},  // ideographic space
-        {kXp, L"Ｗindows XP Hotfix", L"Q1", false},   // full-width letter
+        {kXp, L"Ｗindows XP Hotfix", L"Q1", false},  // full-width letter
         // update descriptions anywhere, under a key name that begins with exactly "KB"
         {kXp, kSecurityUpdate, L"KB896358", true},
         {kXp, L"Media Player 用セキュリティ問題の修正プログラム", L"KB", true},
@@ -59,8 +58,9 @@ TEST(Hotfix, RulesOfEachWindowsVersion)
     };
     for (const HotfixCase& c : cases) {
         EXPECT_EQ(IsHotfix(c.os, c.displayName, c.keyName), c.hotfix)
-            << ::testing::PrintToString(std::wstring(c.os)) << " / " << ::testing::PrintToString(std::wstring(c.displayName))
-            << " / " << ::testing::PrintToString(std::wstring(c.keyName));
+            << ::testing::PrintToString(std::wstring(c.os)) << " / "
+            << ::testing::PrintToString(std::wstring(c.displayName)) << " / "
+            << ::testing::PrintToString(std::wstring(c.keyName));
     }
 }
 

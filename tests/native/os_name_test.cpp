@@ -15,8 +15,7 @@ struct VersionCase {
     std::wstring name;
 };
 
-TEST(OsName, EveryRowOfTheVersionTable)
-{
+TEST(OsName, EveryRowOfTheVersionTable) {
     const VersionCase cases[] = {
         {3, 51, kNt, L"", 0, L"Windows NT 3.51"},
         {3, 10, k9x, L"C", 0, L"Windows NT 3.51"},
@@ -49,8 +48,7 @@ TEST(OsName, EveryRowOfTheVersionTable)
     }
 }
 
-TEST(OsName, HelpersAndTitle)
-{
+TEST(OsName, HelpersAndTitle) {
     EXPECT_EQ(TrimNull(L"  Service Pack 2  "), L"Service Pack 2");
     EXPECT_EQ(TrimNull(std::wstring(L" A \0 B ", 7)), L"A");
     EXPECT_EQ(TrimNull(std::wstring(L"\0abc", 4)), L"");

@@ -25,9 +25,12 @@ const std::wstring kUninstall = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windo
 // carets first. Any & | < > ( ) that is neither quoted nor escaped would
 // start or redirect a command: `operators` counts them.
 struct CommandProcessor {
-    std::map<std::wstring, std::wstring> environment{
-        {L"PATH", L"C:\\WINDOWS\\system32"}, {L"windir", L"C:\\WINDOWS"}, {L"TEMP", L"C:\\TEMP"},
-        {L"x", L"[x]"}, {L"=C:", L"C:\\"}, {L" ", L"[blank]"}};
+    std::map<std::wstring, std::wstring> environment{{L"PATH", L"C:\\WINDOWS\\system32"},
+                                                     {L"windir", L"C:\\WINDOWS"},
+                                                     {L"TEMP", L"C:\\TEMP"},
+                                                     {L"x", L"[x]"},
+                                                     {L"=C:", L"C:\\"},
+                                                     {L" ", L"[blank]"}};
     int operators = 0;
 
     std::wstring Expand(const std::wstring& text) const {
@@ -158,8 +161,7 @@ TEST(RegCommandLine, QueryHandsRegExactlyTheOneKeyWhateverItsName) {
     for (const auto& name : kHostileNames) {
         const auto line = RegQueryCommandLine(name);
         ASSERT_TRUE(line.has_value()) << "no line for a name cmd.exe can carry";
-        EXPECT_EQ(ArgumentsReceived(*line, L"/K"),
-                  (std::vector<std::wstring>{L"REG", L"QUERY", RegistryPathOf(name)}));
+        EXPECT_EQ(ArgumentsReceived(*line, L"/K"), (std::vector<std::wstring>{L"REG", L"QUERY", RegistryPathOf(name)}));
     }
 }
 

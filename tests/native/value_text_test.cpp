@@ -11,20 +11,17 @@ namespace {
 using fakes::Utf16Bytes;
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(ValueText, TypeTextsAndDefaultName)
-{
+TEST(ValueText, TypeTextsAndDefaultName) {
     const std::pair<std::uint32_t, const wchar_t*> types[] = {
-        {0, L"REG_NONE"}, {1, L"REG_SZ"}, {2, L"REG_EXPAND_SZ"}, {3, L"REG_BINARY"}, {4, L"REG_DWORD"},
-        {7, L"REG_MULTI_SZ"}, {8, L"REG_RESOURCE_LIST"}, {5, L"Other Type"}, {6, L"Other Type"},
-        {11, L"Other Type"}, {0xFFFFFFFF, L"Other Type"}};
-    for (const auto& [type, text] : types)
-        EXPECT_EQ(ValueTypeText(type), text) << type;
+        {0, L"REG_NONE"},   {1, L"REG_SZ"},       {2, L"REG_EXPAND_SZ"},      {3, L"REG_BINARY"},
+        {4, L"REG_DWORD"},  {7, L"REG_MULTI_SZ"}, {8, L"REG_RESOURCE_LIST"},  {5, L"Other Type"},
+        {6, L"Other Type"}, {11, L"Other Type"},  {0xFFFFFFFF, L"Other Type"}};
+    for (const auto& [type, text] : types) EXPECT_EQ(ValueTypeText(type), text) << type;
     EXPECT_EQ(ValueNameText(L""), L"(標準)");
     EXPECT_EQ(ValueNameText(L" "), L" ");
 }
 
-TEST(ValueText, StringDropsOnlyATerminatorThatIsThere)
-{
+TEST(ValueText, StringDropsOnlyATerminatorThatIsThere) {
     EXPECT_EQ(ValueDataText(kRegSz, Utf16Bytes(L"プログラム 1.0")), L"プログラム 1.0");
     EXPECT_EQ(ValueDataText(kRegExpandSz, Utf16Bytes(L"%ProgramFiles%\\x.exe")), L"%ProgramFiles%\\x.exe");
     EXPECT_EQ(ValueDataText(kRegSz, Utf16Bytes(L"abc", false)), L"abc");
@@ -42,8 +39,7 @@ TEST(ValueText, StringDropsOnlyATerminatorThatIsThere)
     EXPECT_EQ(ValueDataText(kRegSz, Utf16Bytes(longText)), longText);
 }
 
-TEST(ValueText, SurrogatePairsBecomeOneCharacterWhereWideCharactersAreCodePoints)
-{
+TEST(ValueText, SurrogatePairsBecomeOneCharacterWhereWideCharactersAreCodePoints) {
     const std::wstring text = ValueDataText(kRegSz, Bytes{0x3D, 0xD8, 0x00, 0xDE, 0, 0});
     if constexpr (sizeof(wchar_t) == 2)
         EXPECT_EQ(text, std::wstring({wchar_t(0xD83D), wchar_t(0xDE00)}));
@@ -52,8 +48,7 @@ TEST(ValueText, SurrogatePairsBecomeOneCharacterWhereWideCharactersAreCodePoints
     EXPECT_EQ(ValueDataText(kRegSz, Bytes{0x3D, 0xD8, 'a', 0}), std::wstring({wchar_t(0xD83D), L'a'}));
 }
 
-TEST(ValueText, MultiStringShowsInnerNulsAsBlanks)
-{
+TEST(ValueText, MultiStringShowsInnerNulsAsBlanks) {
     EXPECT_EQ(ValueDataText(kRegMultiSz, fakes::MultiStringBytes({L"a", L"b"})), L"a b ");
     EXPECT_EQ(ValueDataText(kRegMultiSz, Utf16Bytes(std::wstring(L"a\0b", 3), false)), L"a b");
     EXPECT_EQ(ValueDataText(kRegMultiSz, fakes::MultiStringBytes({})), L"");
@@ -61,8 +56,7 @@ TEST(ValueText, MultiStringShowsInnerNulsAsBlanks)
     EXPECT_EQ(ValueDataText(kRegMultiSz, Bytes{}), L"");
 }
 
-TEST(ValueText, DwordAndHexBytes)
-{
+TEST(ValueText, DwordAndHexBytes) {
     EXPECT_EQ(ValueDataText(kRegDword, fakes::DwordBytes(10)), L"0000000A");
     EXPECT_EQ(ValueDataText(kRegDword, fakes::DwordBytes(0xDEADBEEF)), L"DEADBEEF");
     EXPECT_EQ(ValueDataText(kRegDword, Bytes{0x34, 0x12}), L"1234");

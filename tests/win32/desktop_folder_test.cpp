@@ -1,8 +1,8 @@
 // The desktop folder as the shell automation object reports it, which the
 // Save-As dialog opens on. Run a second time with the object made
 // unavailable (tests/win32 registers both runs).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // their templates in the program's resources and worked from a timer while
 // they are open, as a user would with mouse and keys; and the lookup of the
 // system-information tool against values the tests write to the registry.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
@@ -109,8 +109,8 @@ StaticColours ColoursOf(HWND dialog, int id) {
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
     const HGDIOBJ previous = SelectObject(dc, bitmap);
     SetTextColor(dc, RGB(0, 0, 255));
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
     StaticColours colours{GetTextColor(dc), CLR_INVALID};
     if (brush) {
         RECT all{0, 0, 4, 4};
@@ -145,9 +145,7 @@ COLORREF PixelAt(HWND dialog, int x, int y) {
     return colour;
 }
 
-UINT CheckOf(HWND dialog, int id) {
-    return static_cast<UINT>(SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0));
-}
+UINT CheckOf(HWND dialog, int id) { return static_cast<UINT>(SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0)); }
 
 // ---------------------------------------------------------------------------
 // The display-settings dialog.
@@ -325,7 +323,7 @@ TEST_F(DialogSettings, FocusStartsOnOkWhichIsTheDefaultAndTabFollowsTheDesign) {
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
         EXPECT_EQ(SendMessageW(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
         EXPECT_EQ(TabOrder(dialog, IDOK), (std::vector<int>{IDOK, IDCANCEL, IDC_SETTINGS_DISPLAY_NAME,
-                                                             IDC_SETTINGS_UNINSTALL_STRING, IDC_SETTINGS_NO_HOTFIX}));
+                                                            IDC_SETTINGS_UNINSTALL_STRING, IDC_SETTINGS_NO_HOTFIX}));
         DialogDriver::Click(dialog, IDCANCEL);
     });
 }
@@ -342,11 +340,11 @@ TEST_F(DialogSettings, IsAFixedOwnedWindowInTheCentreOfTheScreen) {
 TEST_F(DialogSettings, LayoutFollowsTheDesignInTwips) {
     Run({1, 1, 1}, [](HWND dialog) {
         ExpectClientSize(dialog, 4710, 2085);
-        for (const Twips& control : {Twips{IDC_SETTINGS_DISPLAY_NAME, 180, 120, 4275, 315},
-                                     Twips{IDC_SETTINGS_UNINSTALL_STRING, 180, 480, 4275, 315},
-                                     Twips{IDC_SETTINGS_NO_HOTFIX, 180, 840, 4275, 315},
-                                     Twips{IDC_SETTINGS_NOTE, 480, 1200, 3525, 180},
-                                     Twips{IDOK, 1680, 1620, 1380, 345}, Twips{IDCANCEL, 3180, 1620, 1380, 345}})
+        for (const Twips& control :
+             {Twips{IDC_SETTINGS_DISPLAY_NAME, 180, 120, 4275, 315},
+              Twips{IDC_SETTINGS_UNINSTALL_STRING, 180, 480, 4275, 315},
+              Twips{IDC_SETTINGS_NO_HOTFIX, 180, 840, 4275, 315}, Twips{IDC_SETTINGS_NOTE, 480, 1200, 3525, 180},
+              Twips{IDOK, 1680, 1620, 1380, 345}, Twips{IDCANCEL, 3180, 1620, 1380, 345}})
             ExpectPlaced(dialog, control);
         DialogDriver::Click(dialog, IDCANCEL);
     });
@@ -434,7 +432,8 @@ TEST_F(DialogStartSysInfo, StartsTheFileThatThePathValueNames) {
     TempFolder::WriteBytes(folder_.File(L"MSINFO32.EXE"), "MZ");
     Start();
     ASSERT_EQ(desktop_.started.size(), 1u);
-    EXPECT_EQ(desktop_.started[0].commandLine, L"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
+    EXPECT_EQ(desktop_.started[0].commandLine,
+              L"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
     EXPECT_EQ(desktop_.started[0].showCommand, SW_SHOWNORMAL);
     EXPECT_TRUE(desktop_.messages.empty());
 }

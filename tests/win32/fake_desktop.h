@@ -30,8 +30,8 @@ public:
     std::wstring clipboard;
     bool clipboardSet = false;
     bool failStarts = false;
-    std::vector<Started> waitedFor;          // RunAndWait's command lines
-    std::deque<std::wstring> savePaths;      // Save-As answers; "" (cancel) when empty
+    std::vector<Started> waitedFor;      // RunAndWait's command lines
+    std::deque<std::wstring> savePaths;  // Save-As answers; "" (cancel) when empty
     struct SaveDialog {
         std::wstring filter;
         std::wstring defaultExtension;

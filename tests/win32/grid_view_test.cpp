@@ -48,13 +48,9 @@ void Pump() {
     }
 }
 
-POINT Centre(const RECT& rect) {
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
+POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-LPARAM At(POINT point) {
-    return MAKELPARAM(point.x, point.y);
-}
+LPARAM At(POINT point) { return MAKELPARAM(point.x, point.y); }
 
 bool Contains(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&

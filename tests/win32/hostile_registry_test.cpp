@@ -85,14 +85,16 @@ TEST(HostileRegistry, ParallelAndOneByOneScansWriteTheSameRows) {
     LoadList(registry, single, ListEverything(), 1);
     ASSERT_EQ(parallel.Rows(), single.Rows());
     for (int row = 0; row < single.Rows(); ++row)
-        for (int col = 0; col < 4; ++col) ASSERT_EQ(parallel.Text(row, col), single.Text(row, col)) << row << "," << col;
+        for (int col = 0; col < 4; ++col)
+            ASSERT_EQ(parallel.Text(row, col), single.Text(row, col)) << row << "," << col;
 }
 
 TEST(HostileRegistry, HugeAndUnterminatedValuesAreShownWhole) {
     const Win32Registry registry;
     std::size_t longest = 0;
     for (const auto& name : UninstallSubKeys(registry)) {
-        ReadEntry(registry, name, [&](const EntryValueText& value) { longest = std::max(longest, value.dataText.size()); });
+        ReadEntry(registry, name,
+                  [&](const EntryValueText& value) { longest = std::max(longest, value.dataText.size()); });
     }
     // The megabyte string arrives whole, not cut to a buffer.
     EXPECT_GE(longest, 512u * 1024u - 1);

@@ -1,14 +1,14 @@
 // frmMain created in this process on the test prefix and driven through its
 // controls' messages, menu commands and shortcut keys, with message boxes
 // answered and started programs recorded by the fake desktop.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "app/resource.h"
 #include "dialogs/dialog_ids.h"
@@ -145,7 +145,8 @@ TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
     EXPECT_EQ(values[L"TypeBinary"].second, L"01 00 FF ");
     EXPECT_EQ(values[L"TypeBinaryEmpty"].second, L"");
     EXPECT_EQ(values[L"TypeMultiString"].second, L"a b ");
-    EXPECT_EQ(values[L"TypeQword"], std::make_pair(std::wstring(L"Other Type"), std::wstring(L"01 02 03 04 05 06 07 08 ")));
+    EXPECT_EQ(values[L"TypeQword"],
+              std::make_pair(std::wstring(L"Other Type"), std::wstring(L"01 02 03 04 05 06 07 08 ")));
     EXPECT_EQ(values[L"UninstallString"],
               std::make_pair(std::wstring(L"REG_EXPAND_SZ"), std::wstring(L"%ProgramFiles%\\Value Types\\uninst.exe")));
     EXPECT_EQ(Detail().Row(), Detail().Rows() - 1) << "the last value's data cell is current";
@@ -507,7 +508,9 @@ TEST_F(MainWindowTest, ExportWritesTheShownGridAndOffersToOpenTheFile) {
     Desktop().savePaths = {detailPath};
     Desktop().answers = {IDYES};
     Command(IDM_FILE_EXPORT);
-    EXPECT_EQ(TempFolder::ReadBytes(detailPath).rfind("\x96\xbc\x91\x4f,\"\x8e\xed\x97\xde\",\"\x83\x66\x81\x5b\x83\x5e\"\r\n", 0), 0u)
+    EXPECT_EQ(TempFolder::ReadBytes(detailPath)
+                  .rfind("\x96\xbc\x91\x4f,\"\x8e\xed\x97\xde\",\"\x83\x66\x81\x5b\x83\x5e\"\r\n", 0),
+              0u)
         << "名前, 種類, データ in code page 932";
     ASSERT_EQ(Desktop().opened.size(), 1u);
     EXPECT_EQ(Desktop().opened[0], detailPath);
@@ -528,7 +531,8 @@ TEST_F(MainWindowTest, RegCommandsAddressTheKeyInTheFirstBox) {
     Select(L"Vorlen Sample");
     Command(IDM_TOOL_REG_QUERY);
     ASSERT_EQ(Desktop().started.size(), 1u);
-    EXPECT_EQ(Desktop().started[0].commandLine.rfind(L"cmd.exe /K REG QUERY ", 0), 0u) << Desktop().started[0].commandLine;
+    EXPECT_EQ(Desktop().started[0].commandLine.rfind(L"cmd.exe /K REG QUERY ", 0), 0u)
+        << Desktop().started[0].commandLine;
     EXPECT_NE(Desktop().started[0].commandLine.find(L"Uninstall\\Vorlen Sample"), std::wstring::npos);
     EXPECT_EQ(Desktop().started[0].showCommand, SW_SHOWNORMAL);
 
@@ -560,13 +564,16 @@ TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
     ASSERT_TRUE(frmMain_.Created());
     const int defaultRows = List().Rows();
     Command(IDM_VIEW_TYPE_DETAIL);
-    WhileDialogOpen(L"表示設定", [](HWND dialog) {
-        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_GETCHECK, 0, 0), BST_CHECKED);
-        SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
-        SendDlgItemMessageW(dialog, IDC_SETTINGS_UNINSTALL_STRING, BM_CLICK, 0, 0);
-        SendDlgItemMessageW(dialog, IDC_SETTINGS_NO_HOTFIX, BM_CLICK, 0, 0);
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-    }, IDM_VIEW_SETTINGS);
+    WhileDialogOpen(
+        L"表示設定",
+        [](HWND dialog) {
+            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_GETCHECK, 0, 0), BST_CHECKED);
+            SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
+            SendDlgItemMessageW(dialog, IDC_SETTINGS_UNINSTALL_STRING, BM_CLICK, 0, 0);
+            SendDlgItemMessageW(dialog, IDC_SETTINGS_NO_HOTFIX, BM_CLICK, 0, 0);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        IDM_VIEW_SETTINGS);
     EXPECT_TRUE(Window().SettingsChanged());
     EXPECT_EQ(Window().Program().settings.displayName, 0);
     EXPECT_FALSE(Window().IsDetailMode()) << "the refresh returns to the list";
@@ -579,10 +586,13 @@ TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
 
     // Cancel changes nothing and rebuilds nothing.
     const int rows = List().Rows();
-    WhileDialogOpen(L"表示設定", [](HWND dialog) {
-        SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
-        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    }, IDM_VIEW_SETTINGS);
+    WhileDialogOpen(
+        L"表示設定",
+        [](HWND dialog) {
+            SendDlgItemMessageW(dialog, IDC_SETTINGS_DISPLAY_NAME, BM_CLICK, 0, 0);
+            SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        IDM_VIEW_SETTINGS);
     EXPECT_FALSE(Window().SettingsChanged());
     EXPECT_EQ(Window().Program().settings.displayName, 0);
     EXPECT_EQ(List().Rows(), rows);
@@ -609,11 +619,14 @@ TEST(MainWindowSettings, ASettingsFileThatCannotBeWrittenIsSaidAndTheValuesStill
 TEST_F(MainWindowTest, VersionDialogShowsTheVersionRecord) {
     ASSERT_TRUE(frmMain_.Created());
     std::wstring version;
-    WhileDialogOpen(L"Kestrinのﾊﾞｰｼﾞｮﾝ情報", [&](HWND dialog) {
-        wchar_t text[64] = {};
-        GetDlgItemTextW(dialog, IDC_ABOUT_VERSION, text, 64);
-        version = text;
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-    }, IDM_HELP_VERSION);
+    WhileDialogOpen(
+        L"Kestrinのﾊﾞｰｼﾞｮﾝ情報",
+        [&](HWND dialog) {
+            wchar_t text[64] = {};
+            GetDlgItemTextW(dialog, IDC_ABOUT_VERSION, text, 64);
+            version = text;
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        IDM_HELP_VERSION);
     EXPECT_EQ(version, L"ﾊﾞｰｼﾞｮﾝ 1.0.1");
 }

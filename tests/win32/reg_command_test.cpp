@@ -118,7 +118,8 @@ std::wstring RegFileText(const std::wstring& file) {
     if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return {};
     std::wstring text;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        text +=
+            static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     return text;
 }
 
@@ -189,9 +190,11 @@ TEST_F(RegCommand, ExportWritesEachHostileKeyToAFileNamedWithCommandCharacters) 
 TEST_F(RegCommand, ExportWritesToAFileWithAJapaneseName) {
     const std::wstring file = folder_.File(L"キー名 & 100%.reg");
     TempFolder::WriteBytes(file, "");
-    if (!TempFolder::Exists(file)) GTEST_SKIP() << "Wine outside a Japanese or UTF-8 locale cannot name files in Japanese";
+    if (!TempFolder::Exists(file))
+        GTEST_SKIP() << "Wine outside a Japanese or UTF-8 locale cannot name files in Japanese";
     const std::size_t japanese = kHostileNames.size() - 1;
-    EXPECT_TRUE(RunCommand(*RegExportCommandLineForPath(kTestPath + kHostileNames[japanese], file), folder_.Path()).inTime);
+    EXPECT_TRUE(
+        RunCommand(*RegExportCommandLineForPath(kTestPath + kHostileNames[japanese], file), folder_.Path()).inTime);
     const std::wstring written = RegFileText(file);
     EXPECT_NE(written.find(L"[" + kTestPath + kHostileNames[japanese] + L"]"), std::wstring::npos);
     EXPECT_NE(written.find(Marker(japanese)), std::wstring::npos);

@@ -23,10 +23,11 @@ struct ReadValue {
 
 std::vector<ReadValue> ReadAll(const std::wstring& path, bool* opened = nullptr) {
     std::vector<ReadValue> values;
-    const bool ok = Win32Registry().ForEachValue(RegistryRoot::CurrentUser, path,
-                                                 [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
-                                                     values.push_back({std::wstring(name), type, {data.begin(), data.end()}});
-                                                 });
+    const bool ok = Win32Registry().ForEachValue(
+        RegistryRoot::CurrentUser, path,
+        [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
+            values.push_back({std::wstring(name), type, {data.begin(), data.end()}});
+        });
     if (opened) *opened = ok;
     return values;
 }
@@ -47,8 +48,8 @@ TEST(Registry, SubKeyNamesComeBackAsTheSameTexts) {
     TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
     ASSERT_TRUE(key.IsOpen());
     const std::wstring longest(255, L'k');
-    const std::vector<std::wstring> written{L"{6F1A2B3C-0000-4000-8000-000000000001}", L"日本語のキー名", L"Key with blanks",
-                                            L"a&b|c<d>e^f%g\"h", longest};
+    const std::vector<std::wstring> written{L"{6F1A2B3C-0000-4000-8000-000000000001}", L"日本語のキー名",
+                                            L"Key with blanks", L"a&b|c<d>e^f%g\"h", longest};
     for (const auto& name : written) key.AddSubKey(name);
 
     bool opened = false;
@@ -77,7 +78,7 @@ TEST(Registry, KeyWithoutSubKeysListsNone) {
 
 TEST(Registry, ValuesAreReadWholeWithNothingLeftOverFromEarlierValues) {
     TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
-    const std::wstring longText(300, L'長');   // 600 bytes: beyond a 256-byte buffer
+    const std::wstring longText(300, L'長');        // 600 bytes: beyond a 256-byte buffer
     const std::wstring hugeText(512 * 1024, L'x');  // 1 MB of data
     key.SetString(L"Long", longText);
     key.SetString(L"Short", L"ab");

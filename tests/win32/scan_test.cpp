@@ -53,9 +53,7 @@ ScanRules DefaultRules() {
 
 }  // namespace
 
-TEST(Scan, ThePrefixReportsWindowsXp) {
-    EXPECT_EQ(GetOSName(), kXp);
-}
+TEST(Scan, ThePrefixReportsWindowsXp) { EXPECT_EQ(GetOSName(), kXp); }
 
 TEST(Scan, WithEveryRuleOffEveryReadableKeyIsListedInEnumerationOrder) {
     const auto names = UninstallSubKeys();
@@ -185,7 +183,8 @@ TEST(MainWindowStartUp, FirstLayoutAtTheDesignSizeGivesTheDesignColumnWidths) {
 
 TEST(MainWindowStartUp, SettingsFileBesideTheExecutableDecidesWhatIsListed) {
     TempFolder folder(L"vorlen-settings-startup");
-    TempFolder::WriteBytes(folder.File(L"Kestrin.ini"), "[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\nNoHotfix=0\r\n");
+    TempFolder::WriteBytes(folder.File(L"Kestrin.ini"),
+                           "[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\nNoHotfix=0\r\n");
     MainWindowHarness frmMain(folder.Path());
     ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
     EXPECT_EQ(frmMain.Window().Program().iniFilePath, folder.Path() + L"\\Kestrin.ini");

@@ -13,9 +13,7 @@ using vorlen::WriteDisplaySettings;
 
 namespace {
 
-DisplaySettings ReadFrom(const std::wstring& path) {
-    return ReadDisplaySettings(Win32ProfileFile(path));
-}
+DisplaySettings ReadFrom(const std::wstring& path) { return ReadDisplaySettings(Win32ProfileFile(path)); }
 
 void ExpectSettings(const DisplaySettings& s, int displayName, int uninstallString, int noHotfix) {
     EXPECT_EQ(s.displayName, displayName);

@@ -24,15 +24,17 @@ public:
     bool IsOpen() const { return key_ != nullptr; }
 
     void SetBytes(const std::wstring& name, DWORD type, const std::vector<std::uint8_t>& data) {
-        RegSetValueExW(key_, name.c_str(), 0, type, data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+        RegSetValueExW(key_, name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                       static_cast<DWORD>(data.size()));
     }
     // A string stored with its terminating NUL, as programs normally store it.
     void SetString(const std::wstring& name, const std::wstring& text, DWORD type = REG_SZ) {
         SetBytes(name, type, Utf16Bytes(text, true));
     }
     void SetDword(const std::wstring& name, DWORD value) {
-        SetBytes(name, REG_DWORD, {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+        SetBytes(name, REG_DWORD,
+                 {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                  static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
     }
     void AddSubKey(const std::wstring& name) {
         HKEY sub = nullptr;
