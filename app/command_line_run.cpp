@@ -6,19 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
-#include "core/display_settings.h"
 #include "core/error_report.h"
 #include "export/command_line.h"
-#include "export/csv_file.h"
+#include "export/csv_writer.h"
+#include "grid/grid_model.h"
 #include "inventory/inventory_scan.h"
+#include "platform/display_settings_file.h"
+#include "platform/win32/ansi_codec_win32.h"
+#include "platform/win32/file_replace_win32.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "platform/win32/registry_win32.h"
-#include "window/grid_model.h"
+#include "resources/resource.h"
 #include "window/grid_setup.h"
+#include "window/list_grid.h"
 #include "window/program_state.h"
 
 namespace vorlen {
@@ -79,12 +82,12 @@ int ExportList(HINSTANCE instance, const std::wstring& path) {
     rules.osName = GetOSName();
     GridModel grid(2, 4);
     SetUpGrid(grid, instance, IDS_LIST_HEADING_NO);
-    LoadList(Win32Registry(), grid, rules);
+    FillListGrid(grid, ScanUninstallEntries(Win32Registry(), rules));
     grid.Sort(kListColumnDisplayName, SortDirection::Ascending, UserLocaleCollator());
-    for (int row = 1; row < grid.Rows(); ++row) grid.SetText(row, kListColumnNumber, std::to_wstring(row));
+    RenumberListGrid(grid);
 
     PlatformError error;
-    if (WriteCsvFile(grid, path, error)) return 0;
+    if (WriteFileReplacing(path, CsvFileBytes(grid, Win32AnsiCodec()), error)) return 0;
     Report(LoadResourceText(instance, IDS_CAPTION_EXPORT_ERROR) + L": " + path + L"\r\n" +
            FormatErrorReport(error.number, error.description));
     return kExitExportFailed;

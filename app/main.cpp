@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/command_line_run.h"
+#include "app/win32_services.h"
 #include "window/main_window.h"
-#include "window/win32_services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (const auto exitCode = vorlen::RunFromCommandLine(instance)) return *exitCode;

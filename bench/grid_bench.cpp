@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "grid/grid_model.h"
 #include "inventory/column_filter.h"
 #include "platform/win32/locale_collator.h"
-#include "window/grid_model.h"
 
 namespace {
 

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "bench_timing.h"
+#include "grid/grid_model.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/registry_win32.h"
-#include "window/grid_model.h"
+#include "window/list_grid.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ double RunScanBenchmark() {
     const double raw = MedianMilliseconds(5, [&] { entries = RawWalk(); });
     const double vorlenMs = MedianMilliseconds(5, [&] {
         vorlen::GridModel grid(2, 4);
-        vorlen::LoadList(registry, grid, vorlen::ScanRules{});
+        vorlen::FillListGrid(grid, vorlen::ScanUninstallEntries(registry, vorlen::ScanRules{}));
         grid.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
         for (int row = 1; row < grid.Rows(); ++row) grid.SetText(row, vorlen::kListColumnNumber, std::to_wstring(row));
     });

@@ -7,14 +7,15 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/resource.h"
+#include "app/win32_services.h"
 #include "bench_timing.h"
 #include "inventory/column_filter.h"
 #include "inventory/inventory_scan.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/registry_win32.h"
+#include "resources/resource.h"
+#include "window/list_grid.h"
 #include "window/main_window.h"
-#include "window/win32_services.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void RunUiBenchmark(double scanMs) {
     vorlen::ScanRules rules;
     rules.settings = frmMain.Program().settings;
     rules.osName = frmMain.Program().osName;
-    vorlen::LoadList(registry, bare, rules);
+    vorlen::FillListGrid(bare, vorlen::ScanUninstallEntries(registry, rules));
     const double bareFilterMs = MedianMilliseconds(5, [&] {
         vorlen::ApplyColumnFilter(bare, 2, L"Vorlen");
         vorlen::ShowAllRows(bare);
@@ -85,7 +86,7 @@ void RunUiBenchmark(double scanMs) {
                                                  }) /
                               2;
     const double bareRefreshMs = MedianMilliseconds(5, [&] {
-        vorlen::LoadList(registry, bare, rules);
+        vorlen::FillListGrid(bare, vorlen::ScanUninstallEntries(registry, rules));
         bare.Sort(2, vorlen::SortDirection::Ascending, collator);
     });
 

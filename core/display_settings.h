@@ -4,8 +4,6 @@
 
 namespace vorlen {
 
-class ProfileFile;
-
 // The three display rules kept in the settings file. A rule is active only
 // when its value is exactly 1.
 struct DisplaySettings {
@@ -18,12 +16,5 @@ inline constexpr wchar_t kSettingsSection[] = L"Settings";
 inline constexpr wchar_t kKeyDisplayName[] = L"DisplayName";
 inline constexpr wchar_t kKeyUninstallString[] = L"UninstallString";
 inline constexpr wchar_t kKeyNoHotfix[] = L"NoHotfix";
-
-// Reads the three settings in their fixed order, each with default "1". A
-// text that is not a 16-bit number leaves that setting as it was in `current`.
-DisplaySettings ReadDisplaySettings(const ProfileFile& file, DisplaySettings current = {});
-
-// Writes the three settings as decimal texts; true when every write succeeded.
-bool WriteDisplaySettings(ProfileFile& file, const DisplaySettings& settings);
 
 }  // namespace vorlen

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/resource.h"
-#include "dialogs/dialog_ids.h"
 #include "dialogs/modal_dialog.h"
 #include "dialogs/program_version.h"
 #include "dialogs/system_info.h"
 #include "dialogs/twips_placement.h"
+#include "resources/dialog_ids.h"
+#include "resources/resource.h"
 #include "window/program_state.h"
 
 namespace vorlen {

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "dialogs/dialog_ids.h"
 #include "dialogs/modal_dialog.h"
 #include "dialogs/twips_placement.h"
+#include "resources/dialog_ids.h"
 
 namespace vorlen {
 

@@ -1,6 +1,6 @@
 #include "export/csv_writer.h"
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 
@@ -83,5 +83,7 @@ EncodedCsv EncodeCsv(std::wstring_view text, const AnsiCodec& ansi) {
     if (auto bytes = ansi.Encode(text)) return {CsvEncoding::Ansi, std::move(*bytes)};
     return {CsvEncoding::Utf8WithBom, "\xEF\xBB\xBF" + EncodeUtf8(text)};
 }
+
+std::string CsvFileBytes(const GridModel& grid, const AnsiCodec& ansi) { return EncodeCsv(CsvText(grid), ansi).bytes; }
 
 }  // namespace vorlen

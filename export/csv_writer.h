@@ -1,7 +1,8 @@
 #pragma once
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/ansi_codec.h"
 
 namespace vorlen {
 
@@ -21,16 +22,6 @@ std::wstring CsvLine(const GridModel& grid, int row);
 // current order.
 std::wstring CsvText(const GridModel& grid);
 
-// The system's ANSI conversion, behind an interface so that the choice of
-// encoding is decided and tested without the platform.
-class AnsiCodec {
-public:
-    virtual ~AnsiCodec() = default;
-    // The text in the ANSI code page; nullopt when some character does not
-    // fit and would be replaced or approximated.
-    virtual std::optional<std::string> Encode(std::wstring_view text) const = 0;
-};
-
 enum class CsvEncoding { Ansi, Utf8WithBom };
 
 struct EncodedCsv {
@@ -42,6 +33,10 @@ struct EncodedCsv {
 // when every character fits; otherwise UTF-8 behind a byte-order mark, so that
 // no program name turns into question marks.
 EncodedCsv EncodeCsv(std::wstring_view text, const AnsiCodec& ansi);
+
+// The export file of the grid: every row as CsvText gives it, encoded by
+// EncodeCsv. The menu command and the command-line export both write this.
+std::string CsvFileBytes(const GridModel& grid, const AnsiCodec& ansi);
 
 // UTF-8 without a byte-order mark. UTF-16 surrogate pairs become one code
 // point; a lone surrogate or a value beyond U+10FFFF, which UTF-8 cannot

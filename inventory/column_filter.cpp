@@ -1,6 +1,6 @@
 #include "inventory/column_filter.h"
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 

@@ -13,7 +13,6 @@
 #include "inventory/hotfix.h"
 #include "inventory/uninstall_key.h"
 #include "platform/registry.h"
-#include "window/grid_model.h"
 
 namespace vorlen {
 
@@ -98,7 +97,8 @@ bool ShouldListEntry(const ScanRules& rules, const std::wstring& keyName, const 
     return true;
 }
 
-void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& rules, unsigned readers) {
+std::vector<ListedEntry> ScanUninstallEntries(const RegistryReader& registry, const ScanRules& rules,
+                                              unsigned readers) {
     if (readers == 0) readers = DefaultReaderCount();
 
     ScanQueue queue;
@@ -121,21 +121,12 @@ void LoadList(const RegistryReader& registry, GridModel& grid, const ScanRules& 
 
     const auto& names = queue.Names();
     const auto& results = queue.Results();
-
-    grid.SetVisible(false);
-    const GridModel::ChangeBatch batch(grid);  // one notice for the whole fill
-    grid.SetRows(static_cast<int>(names.size()) + 1);
-    int row = 1;
+    std::vector<ListedEntry> listed;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!ShouldListEntry(rules, names[i], results[i])) continue;
-        grid.SetText(row, kListColumnNumber, std::to_wstring(row));
-        grid.SetText(row, kListColumnKeyName, names[i]);
-        grid.SetText(row, kListColumnDisplayName, results[i].displayName);
-        grid.SetText(row, kListColumnUninstallString, results[i].uninstallString);
-        ++row;
+        listed.push_back({names[i], results[i].displayName, results[i].uninstallString});
     }
-    grid.SetRows(row);
-    grid.SetVisible(true);
+    return listed;
 }
 
 }  // namespace vorlen

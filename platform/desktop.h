@@ -1,18 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
-namespace vorlen {
+#include "platform/platform_error.h"
 
-// A failure of the platform as the error report shows it: the Windows error
-// number and the system's description of it.
-struct PlatformError {
-    std::int32_t number = 0;
-    std::wstring description;
-};
+namespace vorlen {
 
 // The operations the main window asks of the desktop: message boxes,
 // starting programs, opening documents, the file system's lookups and the

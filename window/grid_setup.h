@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
+#include "resources/resource.h"
 
 namespace vorlen {
 

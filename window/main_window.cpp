@@ -7,19 +7,22 @@
 
 #include "actions/open_target.h"
 #include "actions/reg_command.h"
-#include "app/resource.h"
-#include "core/display_settings.h"
 #include "core/error_report.h"
 #include "core/os_name.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/settings_dialog.h"
-#include "export/csv_file.h"
+#include "export/csv_writer.h"
+#include "grid/grid_block_text.h"
 #include "inventory/column_filter.h"
 #include "inventory/entry_reader.h"
 #include "inventory/inventory_scan.h"
+#include "platform/display_settings_file.h"
+#include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/desktop_win32.h"
-#include "window/grid_block_text.h"
+#include "platform/win32/file_replace_win32.h"
+#include "resources/resource.h"
 #include "window/grid_setup.h"
+#include "window/list_grid.h"
 
 namespace vorlen {
 
@@ -146,7 +149,10 @@ void MainWindow::LoadList() {
     rules.settings = program_.settings;
     rules.osName = program_.osName;
     rules.hotfixOnly = toolbar_.Value(MainToolbar::kWuaucpl) != 0;
-    vorlen::LoadList(*services_.registry, listModel_, rules);
+    const std::vector<ListedEntry> entries = ScanUninstallEntries(*services_.registry, rules);
+    listModel_.SetVisible(false);
+    FillListGrid(listModel_, entries);
+    listModel_.SetVisible(true);
 }
 
 void MainWindow::SortList(int column, int direction) {
@@ -155,11 +161,7 @@ void MainWindow::SortList(int column, int direction) {
         listModel_.Sort(column, direction == 1 ? SortDirection::Ascending : SortDirection::Descending,
                         *services_.collator);
     });
-    Absorb([&] {
-        const GridModel::ChangeBatch batch(listModel_);
-        for (int row = 1; row < listModel_.Rows(); ++row)
-            listModel_.SetText(row, kListColumnNumber, std::to_wstring(row));
-    });
+    Absorb([&] { RenumberListGrid(listModel_); });
 }
 
 void MainWindow::EnableSortCommands(bool disable) {
@@ -506,7 +508,7 @@ void MainWindow::mnuFileExport_Click() {
         if (path.empty()) return;
         const GridModel& grid = detailModel_.Visible() ? detailModel_ : listModel_;
         PlatformError error;
-        if (!WriteCsvFile(grid, path, error)) {
+        if (!WriteFileReplacing(path, CsvFileBytes(grid, Win32AnsiCodec()), error)) {
             ShowError(LoadText(IDS_CAPTION_EXPORT_ERROR), error);
             return;
         }

@@ -6,17 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "grid/grid_model.h"
+#include "grid/text_collator.h"
 #include "platform/desktop.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
-#include "window/grid_model.h"
 #include "window/grid_view.h"
 #include "window/info_panel.h"
 #include "window/main_layout.h"
 #include "window/main_menu.h"
 #include "window/main_toolbar.h"
 #include "window/program_state.h"
-#include "window/text_collator.h"
 #include "window/window_base.h"
 
 namespace vorlen {

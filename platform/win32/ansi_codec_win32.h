@@ -1,5 +1,5 @@
 #pragma once
-#include "export/csv_writer.h"
+#include "platform/ansi_codec.h"
 
 namespace vorlen {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "window/text_collator.h"
+#include "grid/text_collator.h"
 
 namespace vorlen {
 

@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "grid/grid_model.h"
 #include "inventory/column_filter.h"
-#include "window/grid_model.h"
 
 namespace vorlen {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "export/csv_writer.h"
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 using vorlen::AnsiCodec;
 using vorlen::CsvEncoding;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/display_settings.h"
 #include "fake_profile_file.h"
+#include "platform/display_settings_file.h"
 
 namespace vorlen {
 namespace {

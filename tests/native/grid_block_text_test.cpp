@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "window/grid_block_text.h"
-#include "window/grid_model.h"
+#include "grid/grid_block_text.h"
+#include "grid/grid_model.h"
 
 using vorlen::GridBlockText;
 using vorlen::GridModel;

@@ -14,11 +14,11 @@
 
 #include "dialog_driver.h"
 #include "dialogs/about_dialog.h"
-#include "dialogs/dialog_ids.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/system_info.h"
 #include "fake_desktop.h"
 #include "platform/win32/registry_win32.h"
+#include "resources/dialog_ids.h"
 #include "temp_folder.h"
 #include "test_registry_key.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 #include "window/grid_view.h"
 
 namespace vorlen {

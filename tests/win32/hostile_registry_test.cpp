@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "grid/grid_model.h"
 #include "inventory/entry_reader.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/registry_win32.h"
 #include "test_registry_key.h"
-#include "window/grid_model.h"
+#include "window/list_grid.h"
 
 using namespace vorlen;
 
@@ -64,7 +65,7 @@ TEST(HostileRegistry, ScanListsEveryKeyWithEveryCharacterItRead) {
     ASSERT_GT(names.size(), 20u) << "the hostile prefix is not filled";
 
     GridModel grid(2, 4);
-    LoadList(registry, grid, ListEverything());
+    FillListGrid(grid, ScanUninstallEntries(registry, ListEverything()));
     ASSERT_EQ(grid.Rows(), static_cast<int>(names.size()) + 1);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
@@ -81,8 +82,8 @@ TEST(HostileRegistry, ScanListsEveryKeyWithEveryCharacterItRead) {
 TEST(HostileRegistry, ParallelAndOneByOneScansWriteTheSameRows) {
     const Win32Registry registry;
     GridModel parallel(2, 4), single(2, 4);
-    LoadList(registry, parallel, ListEverything(), 16);
-    LoadList(registry, single, ListEverything(), 1);
+    FillListGrid(parallel, ScanUninstallEntries(registry, ListEverything(), 16));
+    FillListGrid(single, ScanUninstallEntries(registry, ListEverything(), 1));
     ASSERT_EQ(parallel.Rows(), single.Rows());
     for (int row = 0; row < single.Rows(); ++row)
         for (int col = 0; col < 4; ++col)
@@ -112,7 +113,7 @@ TEST(HostileRegistry, KeyDeletedBetweenEnumerationAndReadIsLeftOut) {
         const DeletingRegistry registry(real, victimName, victimPath);
 
         GridModel grid(2, 4);
-        LoadList(registry, grid, ListEverything());
+        FillListGrid(grid, ScanUninstallEntries(registry, ListEverything()));
         ASSERT_GT(registry.enumerated, 20);
         // Every name enumerated is listed but the one deleted before its read.
         EXPECT_EQ(grid.Rows(), registry.enumerated);

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
-#include "dialogs/dialog_ids.h"
+#include "grid/grid_model.h"
 #include "main_window_harness.h"
+#include "resources/dialog_ids.h"
+#include "resources/resource.h"
 #include "temp_folder.h"
-#include "window/grid_model.h"
 
 using namespace vorlen;
 

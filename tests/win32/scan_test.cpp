@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/os_name.h"
+#include "grid/grid_model.h"
 #include "inventory/entry_reader.h"
 #include "inventory/hotfix.h"
 #include "inventory/inventory_scan.h"
@@ -17,7 +18,7 @@
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "temp_folder.h"
-#include "window/grid_model.h"
+#include "window/list_grid.h"
 
 using namespace vorlen;
 
@@ -34,7 +35,7 @@ std::vector<std::wstring> UninstallSubKeys() {
 
 GridModel Scan(const ScanRules& rules) {
     GridModel grid(2, 4);
-    LoadList(Win32Registry(), grid, rules);
+    FillListGrid(grid, ScanUninstallEntries(Win32Registry(), rules));
     return grid;
 }
 
@@ -123,10 +124,10 @@ TEST(Scan, NearMissesOfTheHotfixPatternsStayInTheList) {
 
 TEST(Scan, RowHeightsStayWithTheirPositionsAcrossARescan) {
     GridModel grid(2, 4);
-    LoadList(Win32Registry(), grid, DefaultRules());
+    FillListGrid(grid, ScanUninstallEntries(Win32Registry(), DefaultRules()));
     ASSERT_GT(grid.Rows(), 3);
     grid.SetRowHeight(2, 0);
-    LoadList(Win32Registry(), grid, DefaultRules());
+    FillListGrid(grid, ScanUninstallEntries(Win32Registry(), DefaultRules()));
     EXPECT_EQ(grid.RowHeight(2), 0);
     EXPECT_NE(grid.RowHeight(1), 0);
 }

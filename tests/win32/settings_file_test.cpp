@@ -2,7 +2,7 @@
 // system's real profile functions.
 #include <gtest/gtest.h>
 
-#include "core/display_settings.h"
+#include "platform/display_settings_file.h"
 #include "platform/win32/profile_win32.h"
 #include "temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "window/win32_services.h"
+#include "app/win32_services.h"
 
 #include "platform/win32/module_path.h"
 #include "platform/win32/os_version_win32.h"

@@ -1,7 +1,6 @@
-#include "core/display_settings.h"
+#include "platform/display_settings_file.h"
 
 #include "core/setting_number.h"
-#include "platform/profile_file.h"
 
 namespace vorlen {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 

@@ -1,4 +1,4 @@
-#include "window/text_collator.h"
+#include "grid/text_collator.h"
 
 namespace vorlen {
 

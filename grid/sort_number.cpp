@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 

@@ -1,8 +1,8 @@
-#include "window/grid_block_text.h"
+#include "grid/grid_block_text.h"
 
 #include <algorithm>
 
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 namespace vorlen {
 

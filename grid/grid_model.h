@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/text_collator.h"
+#include "grid/text_collator.h"
 
 namespace vorlen {
 

@@ -1,4 +1,4 @@
-#include "window/grid_model.h"
+#include "grid/grid_model.h"
 
 #include <algorithm>
 #include <stdexcept>
