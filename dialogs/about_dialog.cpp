@@ -6,6 +6,7 @@
 #include "dialogs/program_version.h"
 #include "dialogs/system_info.h"
 #include "dialogs/twips_placement.h"
+#include "platform/win32/unique_handle.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource.h"
 #include "window/program_state.h"
@@ -35,23 +36,6 @@ std::wstring VersionText() {
     return L"ﾊﾞｰｼﾞｮﾝ " + std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
            std::to_wstring(version.revision);
 }
-
-// Owns an icon loaded at the size the dialog's DPI asks for.
-class OwnedIcon {
-public:
-    OwnedIcon() = default;
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-    ~OwnedIcon() { Reset(nullptr); }
-    void Reset(HICON icon) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-    HICON Get() const { return icon_; }
-
-private:
-    HICON icon_ = nullptr;
-};
 
 class AboutDialog final : public ModalDialog {
 public:
@@ -83,9 +67,9 @@ private:
         UINT dpi = GetDpiForWindow(Hwnd());
         if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
         const int size = GetSystemMetricsForDpi(SM_CXICON, dpi);
-        icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON,
+        icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON,
                                                   size, size, LR_DEFAULTCOLOR)));
-        SendDlgItemMessageW(Hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
+        SendDlgItemMessageW(Hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
     }
 
     void OnCommand(int id) {
@@ -125,7 +109,7 @@ private:
 
     Desktop& desktop_;
     const RegistryReader& registry_;
-    OwnedIcon icon_;
+    UniqueIcon icon_;  // loaded at the icon size of the dialog's DPI
 };
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/unique_handle.h"
+
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace vorlen {
@@ -29,17 +29,6 @@ COLORREF ToColorRef(Colour colour, int fallbackSystemColour) {
     if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFFu));
     return static_cast<COLORREF>(colour & 0x00FFFFFFu);
 }
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
 // Selects an object into a DC for one scope.
 class SelectedObject {

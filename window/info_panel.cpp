@@ -42,10 +42,6 @@ void PlaceInFrame(HWND control, int left, int top, int width, int height, UINT d
 
 }  // namespace
 
-InfoPanel::~InfoPanel() {
-    if (filterPicture_) DestroyIcon(filterPicture_);
-}
-
 void InfoPanel::Create(HWND parent, HINSTANCE instance) {
     frame_ = Child(parent, instance, WC_BUTTONW, L"", BS_GROUPBOX, IDC_FRAINFO);
     const UINT labelTexts[3] = {IDS_LABEL_KEY, IDS_LABEL_NAME, IDS_LABEL_COMMAND};
@@ -57,20 +53,18 @@ void InfoPanel::Create(HWND parent, HINSTANCE instance) {
             Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TXTINFO0 + i, WS_EX_CLIENTEDGE);
 
     // The toggles' picture: the bitmap with its magenta background made transparent.
-    if (HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0)) {
-        if (HBITMAP bitmap = static_cast<HBITMAP>(
-                LoadImageW(instance, MAKEINTRESOURCEW(IDB_FILTER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-            ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
-            DeleteObject(bitmap);
-            filterPicture_ = ImageList_GetIcon(list, 0, ILD_NORMAL);
+    if (const UniqueImageList list{ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0)}) {
+        if (const UniqueBitmap bitmap{static_cast<HBITMAP>(
+                LoadImageW(instance, MAKEINTRESOURCEW(IDB_FILTER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))}) {
+            ImageList_AddMasked(list.get(), bitmap.get(), RGB(255, 0, 255));
+            filterPicture_.reset(ImageList_GetIcon(list.get(), 0, ILD_NORMAL));
         }
-        ImageList_Destroy(list);
     }
     for (int i = 0; i < 3; ++i) {
         toggles_[i] = Child(parent, instance, WC_BUTTONW, L"", WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_ICON,
                             IDC_CHKFILTER0 + i);
         if (filterPicture_)
-            SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_));
+            SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_.get()));
     }
     detailCaption_ = LoadText(instance, IDS_CMD_DETAIL);
     detailButton_ = Child(parent, instance, WC_BUTTONW, detailCaption_, WS_TABSTOP | BS_PUSHBUTTON, IDC_CMDDETAIL);

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
 #include "window/main_layout.h"
 
 namespace vorlen {
@@ -16,8 +17,6 @@ namespace vorlen {
 // them. The boxes' texts are the user's to edit and are read from the boxes.
 class InfoPanel {
 public:
-    ~InfoPanel();
-
     // Creates the controls in tab order, all as children of `parent`.
     void Create(HWND parent, HINSTANCE instance);
 
@@ -55,7 +54,7 @@ private:
     std::array<HWND, 3> toggles_{};
     HWND detailButton_ = nullptr;
     HWND runButton_ = nullptr;
-    HICON filterPicture_ = nullptr;
+    UniqueIcon filterPicture_;
 
     bool locked_ = false;
     std::array<int, 3> toggleValues_{};

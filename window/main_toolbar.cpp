@@ -22,10 +22,6 @@ std::wstring LoadText(HINSTANCE instance, UINT id) {
 
 }  // namespace
 
-MainToolbar::~MainToolbar() {
-    if (images_) ImageList_Destroy(images_);
-}
-
 HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dpi) {
     struct Layout {
         const wchar_t* key;
@@ -65,13 +61,12 @@ HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dp
 
     // The images, scaled for the DPI; each button shows the image of its own key.
     const int size = MulDiv(kImageSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    images_ = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 13, 0);
-    if (HBITMAP strip = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, size * 13, size, LR_CREATEDIBSECTION))) {
-        ImageList_AddMasked(images_, strip, RGB(255, 0, 255));
-        DeleteObject(strip);
+    images_.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 13, 0));
+    if (const UniqueBitmap strip{static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, size * 13, size, LR_CREATEDIBSECTION))}) {
+        ImageList_AddMasked(images_.get(), strip.get(), RGB(255, 0, 255));
     }
-    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     TBBUTTON tb[kCount] = {};
     for (int position = 1; position <= kCount; ++position) {

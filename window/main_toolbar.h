@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
+
 namespace vorlen {
 
 // Toolbar1: seventeen positions, counted from 1, separators included. Each
@@ -21,7 +23,6 @@ public:
 
     HWND Create(HWND parent, int controlId, HINSTANCE instance, UINT dpi);
     HWND Hwnd() const { return hwnd_; }
-    ~MainToolbar();
 
     int Count() const { return kCount; }
     // "" for a separator.
@@ -55,7 +56,7 @@ private:
 
     std::array<Button, kCount> buttons_{};
     HWND hwnd_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    UniqueImageList images_;
 };
 
 }  // namespace vorlen

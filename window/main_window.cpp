@@ -77,7 +77,6 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowServices services)
 
 MainWindow::~MainWindow() {
     if (Hwnd()) DestroyWindow(Hwnd());
-    if (font_) DeleteObject(font_);
 }
 
 bool MainWindow::Create(int showCommand) {
@@ -781,8 +780,7 @@ void MainWindow::ApplyFont() {
     for (HWND control : {listView_.Hwnd(), detailView_.Hwnd(), statusBar_})
         if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     info_.SetFont(font);
-    if (font_) DeleteObject(font_);
-    font_ = font;
+    font_.reset(font);
 }
 
 // ---- Helpers ----------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
+#include "platform/win32/unique_handle.h"
 #include "window/grid_view.h"
 #include "window/info_panel.h"
 #include "window/main_layout.h"
@@ -146,7 +147,7 @@ private:
     MainMenu menu_;
     HWND statusBar_ = nullptr;
     std::wstring statusText_;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
 
     bool firstResize_ = true;

@@ -6,17 +6,11 @@
 
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+
 namespace vorlen {
 
 namespace {
-
-// Owns a find handle.
-struct FindHandle {
-    HANDLE handle;
-    ~FindHandle() {
-        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
-    }
-};
 
 // Owns the clipboard between OpenClipboard and CloseClipboard.
 struct OpenedClipboard {
@@ -42,7 +36,7 @@ std::wstring SystemDescription(DWORD error) {
 
 // Starts a command line with the show value for its first window; the new
 // process's handle, or null with `error` filled.
-HANDLE Launch(const std::wstring& commandLine, int showCommand, PlatformError& error) {
+UniqueKernelHandle Launch(const std::wstring& commandLine, int showCommand, PlatformError& error) {
     STARTUPINFOW startup{sizeof(startup)};
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
@@ -52,10 +46,10 @@ HANDLE Launch(const std::wstring& commandLine, int showCommand, PlatformError& e
     line.push_back(L'\0');
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         error = LastPlatformError();
-        return nullptr;
+        return {};
     }
-    CloseHandle(process.hThread);
-    return process.hProcess;
+    const UniqueKernelHandle thread{process.hThread};  // not needed
+    return UniqueKernelHandle{process.hProcess};
 }
 
 }  // namespace
@@ -81,19 +75,16 @@ std::wstring Win32Desktop::ExpandEnvironment(const std::wstring& text) {
 }
 
 bool Win32Desktop::StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) {
-    const HANDLE process = Launch(commandLine, showCommand, error);
-    if (!process) return false;
-    CloseHandle(process);
-    return true;
+    return static_cast<bool>(Launch(commandLine, showCommand, error));
 }
 
 bool Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
                               PlatformError& error) {
-    const HANDLE process = Launch(commandLine, showCommand, error);
+    const UniqueKernelHandle process = Launch(commandLine, showCommand, error);
     if (!process) return false;
     // Wake for the process's end or for a message, whichever comes first.
-    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
-    CloseHandle(process);
+    const HANDLE waited = process.get();
+    while (MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
     return true;
 }
 
@@ -182,18 +173,18 @@ bool Win32Desktop::PathExists(const std::wstring& path) {
     // A folder named with its trailing backslash is looked up by its contents.
     const bool folderForm = !path.empty() && (path.back() == L'\\' || path.back() == L'/');
     WIN32_FIND_DATAW found;
-    const FindHandle search{FindFirstFileW((folderForm ? path + L"*" : path).c_str(), &found)};
-    return search.handle != INVALID_HANDLE_VALUE;
+    const UniqueFindHandle search{FindFirstFileW((folderForm ? path + L"*" : path).c_str(), &found)};
+    return static_cast<bool>(search);
 }
 
 bool Win32Desktop::NormalFileExists(const std::wstring& pattern) {
     WIN32_FIND_DATAW found;
-    const FindHandle search{FindFirstFileW(pattern.c_str(), &found)};
-    if (search.handle == INVALID_HANDLE_VALUE) return false;
+    const UniqueFindHandle search{FindFirstFileW(pattern.c_str(), &found)};
+    if (!search) return false;
     constexpr DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((found.dwFileAttributes & excluded) == 0) return true;
-    } while (FindNextFileW(search.handle, &found));
+    } while (FindNextFileW(search.get(), &found));
     return false;
 }
 

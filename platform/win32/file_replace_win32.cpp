@@ -3,32 +3,11 @@
 #include <algorithm>
 
 #include "platform/win32/desktop_win32.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vorlen {
 
 namespace {
-
-// Owns a file handle and closes it once; Close reports the result, since a
-// failing close can mean data that never reached the disk.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        if (!IsOpen()) return true;
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     // WriteFile takes at most a DWORD per call; 1 GiB pieces stay well below.
@@ -48,17 +27,18 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 // Writes the temporary file and closes it; false with the last error set.
 bool WriteTemporary(const std::wstring& temporary, const std::string& bytes) {
-    FileHandle file(
+    UniqueFileHandle file(
         CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) return false;
+    if (!file) return false;
     // Flushed before the rename, so that the new name never points at data
     // still waiting in the cache when the machine goes down.
-    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
         const DWORD failure = GetLastError();
         file.Close();
         SetLastError(failure);
         return false;
     }
+    // A failing close can mean data that never reached the disk.
     return file.Close();
 }
 
@@ -72,13 +52,10 @@ bool MayReplace(const std::wstring& path) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return true;
-    }
-    return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32/unique_hkey.h"
+#include "platform/win32/unique_handle.h"
 
 namespace vorlen {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "actions/reg_command.h"
-#include "platform/win32/unique_hkey.h"
+#include "platform/win32/unique_handle.h"
 #include "temp_folder.h"
 #include "test_registry_key.h"
 
