@@ -1,14 +1,7 @@
 #pragma once
+#include "core/twips.h"
 
 namespace vorlen {
-
-// A rectangle in twips.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // Rounds to the nearest integer with halves to the even neighbour, as the
 // layout's proportional column widths are rounded.
