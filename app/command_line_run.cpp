@@ -19,6 +19,7 @@
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/resource_text.h"
 #include "resources/resource.h"
 #include "window/grid_setup.h"
 #include "window/list_grid.h"

@@ -13,12 +13,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
 
     vorlen::Win32Services platform;
-    vorlen::MainWindow frmMain(instance, platform.Services());
-    if (!frmMain.Create(showCommand)) return 1;
+    vorlen::MainWindow window(instance, platform.Services());
+    if (!window.Create(showCommand)) return 1;
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (frmMain.PreTranslateMessage(message)) continue;
+        if (window.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

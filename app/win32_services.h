@@ -2,7 +2,7 @@
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/registry_win32.h"
-#include "window/main_window.h"
+#include "window/main_window_services.h"
 
 namespace vorlen {
 

@@ -2,30 +2,28 @@
 // Resource identifiers shared by vorlen.rc and the code.
 
 #define IDI_VORLEN 1
-#define IDB_TOOLBAR 2  // ImageList1: 13 images of 16 x 16
+#define IDB_TOOLBAR 2  // the toolbar's 13 images of 16 x 16, side by side
 #define IDB_FILTER 3   // the picture of the three filter toggles
 #define IDR_MAINMENU 10
 #define IDR_POPUPMENU 11
+#define IDR_ACCELERATORS 12
 
 // Controls of the main window.
-#define IDC_GRDLIST 1001
-#define IDC_GRDDETAIL 1002
-#define IDC_STBMAIN 1003
-#define IDC_TOOLBAR1 1004
-#define IDC_FRAINFO 1005
-#define IDC_LABEL1 1006
-#define IDC_LABEL2 1007
-#define IDC_LABEL3 1008
-#define IDC_TXTINFO0 1010
-#define IDC_TXTINFO1 1011
-#define IDC_TXTINFO2 1012
-#define IDC_CHKFILTER0 1020
-#define IDC_CHKFILTER1 1021
-#define IDC_CHKFILTER2 1022
-#define IDC_CMDDETAIL 1030
-#define IDC_CMDRUN 1031
+#define IDC_LIST_GRID 1001
+#define IDC_DETAIL_GRID 1002
+#define IDC_STATUS_BAR 1003
+#define IDC_TOOLBAR 1004
+#define IDC_INFO_FRAME 1005
+#define IDC_KEY_LABEL 1006
+#define IDC_NAME_LABEL 1007
+#define IDC_COMMAND_LABEL 1008
+#define IDC_KEY_BOX 1010
+#define IDC_NAME_BOX 1011
+#define IDC_COMMAND_BOX 1012
 
-// Commands: menu items, toolbar buttons and shortcut keys reach them alike.
+// Commands: menu items, toolbar buttons, the information frame's buttons and
+// toggles, and the shortcut keys of IDR_ACCELERATORS reach them alike. The
+// frame's buttons and toggles carry their command as their control id.
 #define IDM_FILE_EXPORT 40001
 #define IDM_FILE_EXPLORER 40002
 #define IDM_FILE_URL 40003
@@ -54,11 +52,17 @@
 #define IDM_HELP_MSIEXEC 40052
 #define IDM_HELP_REGSVR32 40053
 #define IDM_HELP_VERSION 40054
+#define IDM_HELP_FILE 40055  // F1: the help file; no menu item
 #define IDM_POPUP_EXPLORER 40061
 #define IDM_POPUP_URL 40062
 #define IDM_POPUP_CUT 40063
 #define IDM_POPUP_COPY 40064
 #define IDM_POPUP_PASTE 40065
+#define IDM_FILTER_KEY 40071      // the filter toggle beside the key-name box
+#define IDM_FILTER_NAME 40072     // … the program-name box
+#define IDM_FILTER_COMMAND 40073  // … the uninstall-command box
+#define IDM_ENTRY_DETAIL 40074    // the button that switches between list and detail
+#define IDM_ENTRY_RUN 40075       // the button that runs the uninstall command
 
 // Texts.
 #define IDS_APP_NAME 100
@@ -87,7 +91,7 @@
 #define IDS_FILTER_CSV 157
 #define IDS_FILTER_REG 158
 #define IDS_SETTINGS_NOT_SAVED 159
-// Toolbar tooltips: the command id minus IDM_SORT_KEY_UP plus this base.
+// Toolbar tooltips.
 #define IDS_TIP_SORT_KEY_UP 160
 #define IDS_TIP_SORT_KEY_DOWN 161
 #define IDS_TIP_SORT_NAME_UP 162

@@ -1,15 +1,9 @@
 #include "window/grid_setup.h"
 
+#include "platform/win32/resource_text.h"
 #include "window/main_layout.h"
 
 namespace vorlen {
-
-std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size LoadStringW hands out the resource text itself.
-    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
 
 void SetUpGrid(GridModel& grid, HINSTANCE instance, UINT firstHeading) {
     for (int col = 0; col < grid.Cols(); ++col) grid.SetText(0, col, LoadResourceText(instance, firstHeading + col));

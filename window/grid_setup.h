@@ -9,7 +9,4 @@ namespace vorlen {
 // the fixed number column's width and the alignments both grids share.
 void SetUpGrid(GridModel& grid, HINSTANCE instance, UINT firstHeading);
 
-// A text of the string table, "" when there is none.
-std::wstring LoadResourceText(HINSTANCE instance, UINT id);
-
 }  // namespace vorlen

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/resource_text.h"
 #include "resources/resource.h"
 
 namespace vorlen {
@@ -22,35 +23,29 @@ constexpr int kLabelWidth = kInfoBoxLeft - kLabelLeft - 30;
 constexpr int kLabelHeight = 180;
 constexpr int kRowHeight = 315;
 
-std::wstring LoadText(HINSTANCE instance, UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
-
 HWND Child(HWND parent, HINSTANCE instance, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
            DWORD exStyle = 0) {
     return CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
-int Px(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
 void PlaceInFrame(HWND control, int left, int top, int width, int height, UINT dpi) {
-    MoveWindow(control, Px(kFrameLeft + left, dpi), Px(kFrameTop + top, dpi), Px(width, dpi), Px(height, dpi), TRUE);
+    MoveWindow(control, TwipsToPixels(kFrameLeft + left, dpi), TwipsToPixels(kFrameTop + top, dpi),
+               TwipsToPixels(width, dpi), TwipsToPixels(height, dpi), TRUE);
 }
 
 }  // namespace
 
 void InfoPanel::Create(HWND parent, HINSTANCE instance) {
-    frame_ = Child(parent, instance, WC_BUTTONW, L"", BS_GROUPBOX, IDC_FRAINFO);
+    frame_ = Child(parent, instance, WC_BUTTONW, L"", BS_GROUPBOX, IDC_INFO_FRAME);
     const UINT labelTexts[3] = {IDS_LABEL_KEY, IDS_LABEL_NAME, IDS_LABEL_COMMAND};
+    const int labelIds[3] = {IDC_KEY_LABEL, IDC_NAME_LABEL, IDC_COMMAND_LABEL};
     for (int i = 0; i < 3; ++i)
-        labels_[i] = Child(parent, instance, WC_STATICW, LoadText(instance, labelTexts[i]), SS_LEFT | SS_NOPREFIX,
-                           IDC_LABEL1 + i);
+        labels_[i] = Child(parent, instance, WC_STATICW, LoadResourceText(instance, labelTexts[i]),
+                           SS_LEFT | SS_NOPREFIX, labelIds[i]);
+    const int boxIds[3] = {IDC_KEY_BOX, IDC_NAME_BOX, IDC_COMMAND_BOX};
     for (int i = 0; i < 3; ++i)
-        boxes_[i] =
-            Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TXTINFO0 + i, WS_EX_CLIENTEDGE);
+        boxes_[i] = Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, boxIds[i], WS_EX_CLIENTEDGE);
 
     // The toggles' picture: the bitmap with its magenta background made transparent.
     if (const UniqueImageList list{ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0)}) {
@@ -60,27 +55,23 @@ void InfoPanel::Create(HWND parent, HINSTANCE instance) {
             filterPicture_.reset(ImageList_GetIcon(list.get(), 0, ILD_NORMAL));
         }
     }
+    const int toggleCommands[3] = {IDM_FILTER_KEY, IDM_FILTER_NAME, IDM_FILTER_COMMAND};
     for (int i = 0; i < 3; ++i) {
         toggles_[i] = Child(parent, instance, WC_BUTTONW, L"", WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_ICON,
-                            IDC_CHKFILTER0 + i);
+                            toggleCommands[i]);
         if (filterPicture_)
             SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_.get()));
     }
-    detailCaption_ = LoadText(instance, IDS_CMD_DETAIL);
-    detailButton_ = Child(parent, instance, WC_BUTTONW, detailCaption_, WS_TABSTOP | BS_PUSHBUTTON, IDC_CMDDETAIL);
-    runButton_ =
-        Child(parent, instance, WC_BUTTONW, LoadText(instance, IDS_CMD_RUN), WS_TABSTOP | BS_PUSHBUTTON, IDC_CMDRUN);
+    detailCaption_ = LoadResourceText(instance, IDS_CMD_DETAIL);
+    listCaption_ = LoadResourceText(instance, IDS_CMD_LIST);
+    detailButton_ = Child(parent, instance, WC_BUTTONW, detailCaption_, WS_TABSTOP | BS_PUSHBUTTON, IDM_ENTRY_DETAIL);
+    runButton_ = Child(parent, instance, WC_BUTTONW, LoadResourceText(instance, IDS_CMD_RUN),
+                       WS_TABSTOP | BS_PUSHBUTTON, IDM_ENTRY_RUN);
 }
 
 int InfoPanel::BoxIndex(HWND control) const {
     for (int i = 0; i < 3; ++i)
         if (control && boxes_[i] == control) return i;
-    return -1;
-}
-
-int InfoPanel::ToggleIndex(HWND control) const {
-    for (int i = 0; i < 3; ++i)
-        if (control && toggles_[i] == control) return i;
     return -1;
 }
 
@@ -92,34 +83,40 @@ std::wstring InfoPanel::BoxText(int index) const {
 
 void InfoPanel::SetBoxText(int index, const std::wstring& text) { SetWindowTextW(boxes_[index], text.c_str()); }
 
-void InfoPanel::SetLocked(bool locked) {
-    locked_ = locked;
-    for (HWND box : boxes_) SendMessageW(box, EM_SETREADONLY, locked, 0);
+void InfoPanel::Show(const CommandStates& states, ViewMode view) {
+    const unsigned toggleCommands[3] = {IDM_FILTER_KEY, IDM_FILTER_NAME, IDM_FILTER_COMMAND};
+    for (int i = 0; i < 3; ++i) {
+        const CommandStates::State state = states.Of(toggleCommands[i]);
+        SendMessageW(toggles_[i], BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        EnableWindow(toggles_[i], state.enabled);
+    }
+    if (states.infoBoxesLocked != Locked())
+        for (HWND box : boxes_) SendMessageW(box, EM_SETREADONLY, states.infoBoxesLocked, 0);
+    const std::wstring& caption = view == ViewMode::Detail ? listCaption_ : detailCaption_;
+    if (DetailCaption() != caption) SetWindowTextW(detailButton_, caption.c_str());
+    EnableWindow(detailButton_, states.Enabled(IDM_ENTRY_DETAIL));
+    EnableWindow(runButton_, states.Enabled(IDM_ENTRY_RUN));
 }
 
-void InfoPanel::SetToggleValue(int index, int value) {
-    toggleValues_[index] = value;
-    SendMessageW(toggles_[index], BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+bool InfoPanel::Locked() const { return (GetWindowLongPtrW(boxes_[0], GWL_STYLE) & ES_READONLY) != 0; }
+
+int InfoPanel::ToggleValue(int index) const {
+    return SendMessageW(toggles_[index], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void InfoPanel::SetTogglesEnabled(bool enabled) {
-    togglesEnabled_ = enabled;
-    for (HWND toggle : toggles_) EnableWindow(toggle, enabled);
+bool InfoPanel::TogglesEnabled() const { return IsWindowEnabled(toggles_[0]) != FALSE; }
+
+std::wstring InfoPanel::DetailCaption() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(detailButton_)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(detailButton_, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
-void InfoPanel::SetDetailCaption(const std::wstring& caption) {
-    detailCaption_ = caption;
-    SetWindowTextW(detailButton_, caption.c_str());
-}
-
-void InfoPanel::SetRunEnabled(bool enabled) {
-    runEnabled_ = enabled;
-    EnableWindow(runButton_, enabled);
-}
+bool InfoPanel::RunEnabled() const { return IsWindowEnabled(runButton_) != FALSE; }
 
 void InfoPanel::Place(const MainLayout& layout, UINT dpi) {
-    MoveWindow(frame_, Px(kFrameLeft, dpi), Px(kFrameTop, dpi), Px(layout.frameWidth, dpi), Px(kFrameHeight, dpi),
-               TRUE);
+    MoveWindow(frame_, TwipsToPixels(kFrameLeft, dpi), TwipsToPixels(kFrameTop, dpi),
+               TwipsToPixels(layout.frameWidth, dpi), TwipsToPixels(kFrameHeight, dpi), TRUE);
     for (int i = 0; i < 3; ++i) {
         PlaceInFrame(labels_[i], kLabelLeft, kLabelTops[i], kLabelWidth, kLabelHeight, dpi);
         PlaceInFrame(toggles_[i], layout.filterLeft, kRowTops[i], kFilterWidth, kRowHeight, dpi);

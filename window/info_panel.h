@@ -5,43 +5,46 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "window/command_state.h"
 #include "window/main_layout.h"
 
 namespace vorlen {
 
-// The information frame fraInfo: three labelled boxes txtInfo(0) to (2) with
-// the key name, program name and uninstall command of the selected row, the
-// filter toggles chkFilter0 to chkFilter2 beside them, and the buttons
-// cmdDetail and cmdRun. The toggles' values, the boxes' locked state, the
-// caption of cmdDetail and the enabled states live here; the controls show
-// them. The boxes' texts are the user's to edit and are read from the boxes.
+// The information frame: three labelled boxes with the key name, program
+// name and uninstall command of the selected entry, a filter toggle beside
+// each box, and the buttons that switch to the detail view and run the
+// uninstall command. The boxes' texts are the user's to edit; everything
+// else the frame shows comes from the program's state, and the getters read
+// the controls themselves.
 class InfoPanel {
 public:
-    // Creates the controls in tab order, all as children of `parent`.
+    static constexpr int kKeyBox = 0;
+    static constexpr int kNameBox = 1;
+    static constexpr int kCommandBox = 2;
+
+    // Creates the controls in tab order, all as children of `parent`. The
+    // toggles and buttons carry their commands as control ids.
     void Create(HWND parent, HINSTANCE instance);
 
     HWND Box(int index) const { return boxes_[index]; }
     HWND Toggle(int index) const { return toggles_[index]; }
     HWND DetailButton() const { return detailButton_; }
     HWND RunButton() const { return runButton_; }
-    // Which box or toggle a control is, or -1.
+    // Which box a control is, or -1.
     int BoxIndex(HWND control) const;
-    int ToggleIndex(HWND control) const;
 
     std::wstring BoxText(int index) const;
     void SetBoxText(int index, const std::wstring& text);
-    bool Locked() const { return locked_; }
-    void SetLocked(bool locked);
 
-    int ToggleValue(int index) const { return toggleValues_[index]; }
-    void SetToggleValue(int index, int value);
-    bool TogglesEnabled() const { return togglesEnabled_; }
-    void SetTogglesEnabled(bool enabled);
+    // Shows the commands' states: toggles pressed and enabled, boxes locked,
+    // the buttons enabled, and the detail button's caption for the view.
+    void Show(const CommandStates& states, ViewMode view);
 
-    const std::wstring& DetailCaption() const { return detailCaption_; }
-    void SetDetailCaption(const std::wstring& caption);
-    bool RunEnabled() const { return runEnabled_; }
-    void SetRunEnabled(bool enabled);
+    bool Locked() const;
+    int ToggleValue(int index) const;
+    bool TogglesEnabled() const;
+    std::wstring DetailCaption() const;
+    bool RunEnabled() const;
 
     // Places the controls for the layout at this DPI.
     void Place(const MainLayout& layout, UINT dpi);
@@ -55,13 +58,9 @@ private:
     HWND detailButton_ = nullptr;
     HWND runButton_ = nullptr;
     UniqueIcon filterPicture_;
-
-    bool locked_ = false;
-    std::array<int, 3> toggleValues_{};
-    bool togglesEnabled_ = true;
-    std::wstring detailCaption_;
-    bool runEnabled_ = true;
-    int infoBoxWidth_ = 0;  // keeps the last width a layout could give
+    std::wstring detailCaption_;  // the button's caption in the list view
+    std::wstring listCaption_;    // … and in the detail view
+    int infoBoxWidth_ = 0;        // keeps the last width a layout could give
 };
 
 }  // namespace vorlen

@@ -7,73 +7,72 @@
 namespace vorlen {
 
 MainMenu::~MainMenu() {
-    // The bar belongs to the window, which destroys it with itself.
-    if (popupRoot_) DestroyMenu(popupRoot_);
+    if (contextRoot_) DestroyMenu(contextRoot_);
 }
 
 void MainMenu::Load(HINSTANCE instance) {
     bar_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
-    popupRoot_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_POPUPMENU));
-    popup_ = popupRoot_ ? GetSubMenu(popupRoot_, 0) : nullptr;
-    items_[IDM_VIEW_TYPE_LIST].checked = true;
+    contextRoot_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_POPUPMENU));
+    context_ = contextRoot_ ? GetSubMenu(contextRoot_, 0) : nullptr;
 }
 
-int MainMenu::TopLevelOf(HMENU menu) const {
-    for (int i = kFile; i <= kHelp; ++i)
-        if (bar_ && GetSubMenu(bar_, i) == menu) return i;
-    return -1;
+std::optional<MainMenu::DropDown> MainMenu::DropDownOf(HMENU menu) const {
+    for (int place = kFile; place <= kHelp; ++place)
+        if (bar_ && GetSubMenu(bar_, place) == menu) return static_cast<DropDown>(place);
+    return std::nullopt;
 }
 
-bool MainMenu::Enabled(UINT id) const {
-    const auto found = items_.find(id);
-    return found == items_.end() || found->second.enabled;
+void MainMenu::Show(const CommandStates& states, std::initializer_list<unsigned> commands) {
+    for (const unsigned command : commands) {
+        const CommandStates::State state = states.Of(command);
+        for (HMENU menu : {bar_, context_}) {
+            if (!menu) continue;
+            EnableMenuItem(menu, command, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+            CheckMenuItem(menu, command, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+        }
+    }
 }
 
-void MainMenu::SetEnabled(UINT id, bool enabled) {
-    items_[id].enabled = enabled;
-    Show(id);
-}
-
-bool MainMenu::Checked(UINT id) const {
-    const auto found = items_.find(id);
-    return found != items_.end() && found->second.checked;
-}
-
-void MainMenu::SetChecked(UINT id, bool checked) {
-    items_[id].checked = checked;
-    Show(id);
-}
-
-void MainMenu::SetSortMenuEnabled(bool enabled, HWND owner) {
-    sortMenuEnabled_ = enabled;
-    if (!bar_) return;
+void MainMenu::ShowSortMenu(bool enabled, HWND owner) {
+    if (!bar_ || SortMenuEnabled() == enabled) return;
     EnableMenuItem(bar_, kSort, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     if (owner) DrawMenuBar(owner);
 }
 
-void MainMenu::SetCaption(UINT id, const std::wstring& caption) {
+UINT MainMenu::StateOf(unsigned command) const {
+    UINT state = bar_ ? GetMenuState(bar_, command, MF_BYCOMMAND) : static_cast<UINT>(-1);
+    if (state == static_cast<UINT>(-1) && context_) state = GetMenuState(context_, command, MF_BYCOMMAND);
+    return state;
+}
+
+bool MainMenu::Enabled(unsigned command) const {
+    const UINT state = StateOf(command);
+    return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+bool MainMenu::Checked(unsigned command) const {
+    const UINT state = StateOf(command);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+bool MainMenu::SortMenuEnabled() const {
+    return bar_ && (GetMenuState(bar_, kSort, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void MainMenu::SetCaption(unsigned command, const std::wstring& caption) {
     if (!bar_) return;
     MENUITEMINFOW info{sizeof(info)};
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-    SetMenuItemInfoW(bar_, id, FALSE, &info);
+    SetMenuItemInfoW(bar_, command, FALSE, &info);
 }
 
-std::wstring MainMenu::Caption(UINT id) const {
+std::wstring MainMenu::Caption(unsigned command) const {
     if (!bar_) return {};
-    const int length = GetMenuStringW(bar_, id, nullptr, 0, MF_BYCOMMAND);
+    const int length = GetMenuStringW(bar_, command, nullptr, 0, MF_BYCOMMAND);
     std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-    GetMenuStringW(bar_, id, text.data(), static_cast<int>(text.size()), MF_BYCOMMAND);
+    GetMenuStringW(bar_, command, text.data(), static_cast<int>(text.size()), MF_BYCOMMAND);
     return text.data();
-}
-
-void MainMenu::Show(UINT id) const {
-    const ItemState state = items_.at(id);
-    for (HMENU menu : {bar_, popup_}) {
-        if (!menu) continue;
-        EnableMenuItem(menu, id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(menu, id, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
-    }
 }
 
 }  // namespace vorlen

@@ -1,129 +1,143 @@
 #include "window/main_toolbar.h"
 
-#include <commctrl.h>
+#include <iterator>
 
+#include "platform/win32/resource_text.h"
 #include "resources/resource.h"
 
 namespace vorlen {
 
 namespace {
 
-// The keys of ImageList1, in the order of its images.
-constexpr const wchar_t* kImageKeys[] = {L"rowup",     L"rowdown",     L"refresh",    L"sortexeup",    L"sortexedown",
-                                         L"sortkeyup", L"sortkeydown", L"sortnameup", L"sortnamedown", L"wuaucpl",
-                                         L"reg",       L"cmd",         L"appwiz"};
-constexpr int kImageSize = 16;
+// The images of IDB_TOOLBAR, side by side in this order.
+enum Image {
+    kRowUp,
+    kRowDown,
+    kRefresh,
+    kSortExeUp,
+    kSortExeDown,
+    kSortKeyUp,
+    kSortKeyDown,
+    kSortNameUp,
+    kSortNameDown,
+    kHotfix,
+    kRegistryEditor,
+    kConsole,
+    kAddRemove,
+    kImageCount
+};
 
-std::wstring LoadText(HINSTANCE instance, UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
+// One button of the toolbar, or a separator where `command` is 0.
+struct ButtonDefinition {
+    unsigned command;
+    int image;
+    unsigned tooltip;
+    bool check;
+};
+
+constexpr ButtonDefinition kButtons[] = {
+    {0, 0, 0, false},
+    {IDM_SORT_KEY_UP, kSortKeyUp, IDS_TIP_SORT_KEY_UP, false},
+    {IDM_SORT_KEY_DOWN, kSortKeyDown, IDS_TIP_SORT_KEY_DOWN, false},
+    {IDM_SORT_NAME_UP, kSortNameUp, IDS_TIP_SORT_NAME_UP, false},
+    {IDM_SORT_NAME_DOWN, kSortNameDown, IDS_TIP_SORT_NAME_DOWN, false},
+    {IDM_SORT_EXE_UP, kSortExeUp, IDS_TIP_SORT_EXE_UP, false},
+    {IDM_SORT_EXE_DOWN, kSortExeDown, IDS_TIP_SORT_EXE_DOWN, false},
+    {0, 0, 0, false},
+    {IDM_VIEW_REFRESH, kRefresh, IDS_TIP_REFRESH, false},
+    {0, 0, 0, false},
+    {IDM_VIEW_WUAU, kHotfix, IDS_TIP_WUAU, true},
+    {0, 0, 0, false},
+    {IDM_VIEW_UP, kRowUp, IDS_TIP_ROW_UP, false},
+    {IDM_VIEW_DOWN, kRowDown, IDS_TIP_ROW_DOWN, false},
+    {0, 0, 0, false},
+    {IDM_TOOL_REGEDIT, kRegistryEditor, IDS_TIP_REGEDIT, false},
+    {IDM_TOOL_APPWIZ, kAddRemove, IDS_TIP_APPWIZ, false},
+};
+
+constexpr int kImageSize = 16;
+constexpr COLORREF kTransparentColour = RGB(255, 0, 255);
 
 }  // namespace
 
 HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dpi) {
-    struct Layout {
-        const wchar_t* key;
-        UINT tooltip;
-        bool check;
-    };
-    const Layout layout[kCount] = {
-        {L"", 0, false},
-        {L"sortkeyup", IDS_TIP_SORT_KEY_UP, false},
-        {L"sortkeydown", IDS_TIP_SORT_KEY_DOWN, false},
-        {L"sortnameup", IDS_TIP_SORT_NAME_UP, false},
-        {L"sortnamedown", IDS_TIP_SORT_NAME_DOWN, false},
-        {L"sortexeup", IDS_TIP_SORT_EXE_UP, false},
-        {L"sortexedown", IDS_TIP_SORT_EXE_DOWN, false},
-        {L"", 0, false},
-        {L"refresh", IDS_TIP_REFRESH, false},
-        {L"", 0, false},
-        {L"wuaucpl", IDS_TIP_WUAU, true},
-        {L"", 0, false},
-        {L"rowup", IDS_TIP_ROW_UP, false},
-        {L"rowdown", IDS_TIP_ROW_DOWN, false},
-        {L"", 0, false},
-        {L"reg", IDS_TIP_REGEDIT, false},
-        {L"appwiz", IDS_TIP_APPWIZ, false},
-    };
-    for (int i = 0; i < kCount; ++i) {
-        buttons_[i].key = layout[i].key;
-        buttons_[i].check = layout[i].check;
-        if (layout[i].tooltip) buttons_[i].tooltip = LoadText(instance, layout[i].tooltip);
-    }
-
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0, 0,
                             0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     if (!hwnd_) return nullptr;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    // The images, scaled for the DPI; each button shows the image of its own key.
+    // The images, scaled for the DPI, with their magenta background transparent.
     const int size = MulDiv(kImageSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    images_.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 13, 0));
-    if (const UniqueBitmap strip{static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, size * 13, size, LR_CREATEDIBSECTION))}) {
-        ImageList_AddMasked(images_.get(), strip.get(), RGB(255, 0, 255));
-    }
+    images_.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+    if (const UniqueBitmap strip{static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP,
+                                                                 size * kImageCount, size, LR_CREATEDIBSECTION))})
+        ImageList_AddMasked(images_.get(), strip.get(), kTransparentColour);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
-    TBBUTTON tb[kCount] = {};
-    for (int position = 1; position <= kCount; ++position) {
-        TBBUTTON& b = tb[position - 1];
-        const Button& button = buttons_[position - 1];
-        b.idCommand = kFirstCommand + position;
-        b.fsState = TBSTATE_ENABLED;
-        if (button.key.empty()) {
-            b.fsStyle = BTNS_SEP;
+    TBBUTTON buttons[std::size(kButtons)] = {};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonDefinition& definition = kButtons[i];
+        TBBUTTON& button = buttons[i];
+        button.fsState = TBSTATE_ENABLED;
+        if (definition.command == 0) {
+            button.fsStyle = BTNS_SEP;
             continue;
         }
-        b.fsStyle = button.check ? BTNS_CHECK : BTNS_BUTTON;
-        b.iBitmap = I_IMAGENONE;
-        for (int image = 0; image < 13; ++image) {
-            if (button.key == kImageKeys[image]) {
-                b.iBitmap = image;
-                break;
-            }
-        }
+        button.idCommand = static_cast<int>(definition.command);
+        button.iBitmap = definition.image;
+        button.fsStyle = definition.check ? BTNS_CHECK : BTNS_BUTTON;
+        tooltips_.push_back({definition.command, LoadResourceText(instance, definition.tooltip)});
     }
-    SendMessageW(hwnd_, TB_ADDBUTTONSW, kCount, reinterpret_cast<LPARAM>(tb));
+    SendMessageW(hwnd_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
     return hwnd_;
 }
 
-void MainToolbar::SetEnabled(int position, bool enabled) {
-    buttons_[position - 1].enabled = enabled;
-    Show(position);
-}
-
-void MainToolbar::SetValue(int position, int value) {
-    buttons_[position - 1].pressed = value != 0;
-    Show(position);
-}
-
-void MainToolbar::Show(int position) const {
+void MainToolbar::Show(const CommandStates& states) {
     if (!hwnd_) return;
-    const Button& button = buttons_[position - 1];
-    BYTE state = button.enabled ? TBSTATE_ENABLED : 0;
-    if (button.pressed) state |= TBSTATE_CHECKED;
-    SendMessageW(hwnd_, TB_SETSTATE, kFirstCommand + position, MAKELONG(state, 0));
+    for (const ButtonDefinition& definition : kButtons) {
+        if (definition.command == 0) continue;
+        const bool enabled =
+            definition.command == IDM_VIEW_WUAU ? states.hotfixButtonEnabled : states.Enabled(definition.command);
+        BYTE state = enabled ? TBSTATE_ENABLED : 0;
+        if (definition.check && states.Checked(definition.command)) state |= TBSTATE_CHECKED;
+        const auto shown = static_cast<BYTE>(SendMessageW(hwnd_, TB_GETSTATE, definition.command, 0));
+        if (shown != state) SendMessageW(hwnd_, TB_SETSTATE, definition.command, MAKELONG(state, 0));
+    }
+}
+
+bool MainToolbar::Enabled(unsigned command) const {
+    return hwnd_ && SendMessageW(hwnd_, TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+bool MainToolbar::Checked(unsigned command) const {
+    return hwnd_ && SendMessageW(hwnd_, TB_ISBUTTONCHECKED, command, 0) != 0;
+}
+
+std::wstring MainToolbar::Tooltip(unsigned command) const {
+    for (const auto& tooltip : tooltips_)
+        if (tooltip.command == command) return tooltip.text;
+    return {};
+}
+
+void MainToolbar::SetTooltip(unsigned command, std::wstring text) {
+    for (auto& tooltip : tooltips_)
+        if (tooltip.command == command) tooltip.text = std::move(text);
 }
 
 bool MainToolbar::OnNotify(const NMHDR& header) {
-    if (header.code != TTN_GETDISPINFOW) return false;
-    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-    const int position = static_cast<int>(info.hdr.idFrom) - kFirstCommand;
-    if (position < 1 || position > kCount) return false;
-    info.lpszText = const_cast<wchar_t*>(buttons_[position - 1].tooltip.c_str());
-    return true;
-}
-
-int MainToolbar::HeightPixels() const {
-    if (!hwnd_) return 0;
-    RECT rect{};
-    GetWindowRect(hwnd_, &rect);
-    return rect.bottom - rect.top;
+    if (header.hwndFrom != reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0)) ||
+        header.code != TTN_GETDISPINFOW)
+        return false;
+    auto& request = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    for (auto& tooltip : tooltips_) {
+        if (tooltip.command == request.hdr.idFrom) {
+            request.lpszText = tooltip.text.data();
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace vorlen

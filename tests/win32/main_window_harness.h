@@ -11,7 +11,7 @@
 #include "platform/win32/registry_win32.h"
 #include "window/main_window.h"
 
-// frmMain created in this process on the prefix's real registry, with its
+// The main window created in this process on the prefix's real registry, with its
 // settings file in a folder the test chooses, shown without activation.
 class MainWindowHarness {
 public:

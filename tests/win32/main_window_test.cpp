@@ -1,4 +1,4 @@
-// frmMain created in this process on the test prefix and driven through its
+// The main window created in this process on the test prefix and driven through its
 // controls' messages, menu commands and shortcut keys, with message boxes
 // answered and started programs recorded by the fake desktop.
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include "resources/dialog_ids.h"
 #include "resources/resource.h"
 #include "temp_folder.h"
+#include "window/entry_actions.h"
 
 using namespace vorlen;
 
@@ -33,13 +34,13 @@ void CALLBACK RunDialogScript(HWND owner, UINT, UINT_PTR timer, DWORD) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() : folder_(L"vorlen-main-window"), frmMain_(folder_.Path()) {}
+    MainWindowTest() : folder_(L"vorlen-main-window"), harness_(folder_.Path()) {}
 
-    MainWindow& Window() { return frmMain_.Window(); }
+    MainWindow& Window() { return harness_.Window(); }
     GridModel& List() { return Window().ListGrid(); }
     GridModel& Detail() { return Window().DetailGrid(); }
     InfoPanel& Info() { return Window().Info(); }
-    FakeDesktop& Desktop() { return frmMain_.Desktop(); }
+    FakeDesktop& Desktop() { return harness_.Desktop(); }
 
     int RowOf(const std::wstring& key) {
         for (int row = 1; row < List().Rows(); ++row)
@@ -52,14 +53,14 @@ protected:
         SendMessageW(button, BM_CLICK, 0, 0);
         MainWindowHarness::PumpMessages();
     }
-    void Command(UINT id) { SendMessageW(frmMain_.Hwnd(), WM_COMMAND, id, 0); }
-    void ToolbarClick(int position) {
-        SendMessageW(frmMain_.Hwnd(), WM_COMMAND, MAKEWPARAM(MainToolbar::kFirstCommand + position, BN_CLICKED),
+    void Command(UINT id) { SendMessageW(harness_.Hwnd(), WM_COMMAND, id, 0); }
+    void ToolbarClick(UINT command) {
+        SendMessageW(harness_.Hwnd(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Window().Toolbar().Hwnd()));
     }
     void OpenMenu(int index) {
         const HMENU menu = GetSubMenu(Window().Menu().Bar(), index);
-        SendMessageW(frmMain_.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(index, FALSE));
+        SendMessageW(harness_.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(index, FALSE));
     }
     // A key pressed in the window, with Ctrl held or not; true when used as a shortcut.
     bool Key(UINT key, bool control) {
@@ -79,7 +80,7 @@ protected:
     void WhileDialogOpen(const std::wstring& title, std::function<void(HWND)> script, UINT command) {
         dialogTitle = title;
         dialogScript = std::move(script);
-        SetTimer(frmMain_.Hwnd(), 1, 50, RunDialogScript);
+        SetTimer(harness_.Hwnd(), 1, 50, RunDialogScript);
         Command(command);
     }
     std::wstring StatusPanel() {
@@ -89,13 +90,13 @@ protected:
     }
 
     TempFolder folder_;
-    MainWindowHarness frmMain_;
+    MainWindowHarness harness_;
 };
 
 }  // namespace
 
 TEST_F(MainWindowTest, SelectingARowFillsTheBoxesAndSetsRunAndStepCommands) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     MainWindowHarness::PumpMessages();
     EXPECT_TRUE(IsWindowVisible(Window().ListGridView().Hwnd()));
     EXPECT_FALSE(IsWindowVisible(Window().DetailGridView().Hwnd())) << "the detail grid waits hidden";
@@ -107,9 +108,9 @@ TEST_F(MainWindowTest, SelectingARowFillsTheBoxesAndSetsRunAndStepCommands) {
     EXPECT_TRUE(IsWindowEnabled(Info().RunButton()));
 
     List().SetCurrentCell(1, 2);
-    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kRowUp));
+    EXPECT_FALSE(Window().Toolbar().Enabled(IDM_VIEW_UP));
     EXPECT_FALSE(Window().Menu().Enabled(IDM_VIEW_UP));
-    EXPECT_TRUE(Window().Toolbar().Enabled(MainToolbar::kRowDown));
+    EXPECT_TRUE(Window().Toolbar().Enabled(IDM_VIEW_DOWN));
     List().SetCurrentCell(List().Rows() - 1, 1);
     EXPECT_TRUE(Window().Menu().Enabled(IDM_VIEW_UP));
     EXPECT_FALSE(Window().Menu().Enabled(IDM_VIEW_DOWN));
@@ -122,16 +123,16 @@ TEST_F(MainWindowTest, SelectingARowFillsTheBoxesAndSetsRunAndStepCommands) {
 }
 
 TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"ValueTypes");
     Click(Info().DetailButton());
-    EXPECT_TRUE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::Detail);
     EXPECT_EQ(Info().DetailCaption(), L"一覧");
     EXPECT_FALSE(List().Enabled());
     EXPECT_TRUE(Info().Locked());
     EXPECT_FALSE(Info().TogglesEnabled());
-    EXPECT_FALSE(Window().Toolbar().Enabled(2));
-    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+    EXPECT_FALSE(Window().Toolbar().Enabled(IDM_SORT_KEY_UP));
+    EXPECT_FALSE(Window().Toolbar().Enabled(IDM_VIEW_WUAU));
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_DETAIL));
     EXPECT_FALSE(Window().Menu().SortMenuEnabled());
 
@@ -156,8 +157,8 @@ TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
     RECT area{};
     GetWindowRect(Window().DetailGridView().Hwnd(), &area);
     POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-    ScreenToClient(frmMain_.Hwnd(), &middle);
-    EXPECT_EQ(ChildWindowFromPointEx(frmMain_.Hwnd(), middle, CWP_SKIPINVISIBLE), Window().DetailGridView().Hwnd());
+    ScreenToClient(harness_.Hwnd(), &middle);
+    EXPECT_EQ(ChildWindowFromPointEx(harness_.Hwnd(), middle, CWP_SKIPINVISIBLE), Window().DetailGridView().Hwnd());
 
     // Stepping in the detail view keeps the keyboard in the detail grid.
     Focus(Window().DetailGridView().Hwnd());
@@ -167,20 +168,20 @@ TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
     EXPECT_EQ(GetFocus(), Window().DetailGridView().Hwnd());
 
     Click(Info().DetailButton());
-    EXPECT_FALSE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::List);
     EXPECT_EQ(Info().DetailCaption(), L"詳細...");
     EXPECT_TRUE(List().Enabled());
     EXPECT_FALSE(Info().Locked());
-    EXPECT_TRUE(Window().Toolbar().Enabled(2));
+    EXPECT_TRUE(Window().Toolbar().Enabled(IDM_SORT_KEY_UP));
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_LIST));
     EXPECT_EQ(Info().BoxText(0), L"ValueTypes") << "the selection survives the round trip";
 }
 
 TEST_F(MainWindowTest, WebAddressesAndExistingFilesAreBlueInTheDetail) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"Vorlen Sample");
     Command(IDM_VIEW_TYPE_DETAIL);
-    ASSERT_TRUE(Window().IsDetailMode());
+    ASSERT_EQ(Window().View(), ViewMode::Detail);
     for (int row = 1; row < Detail().Rows(); ++row) {
         const std::wstring name = Detail().Text(row, 1);
         const Colour colour = Detail().CellForeColour(row, 3);
@@ -189,13 +190,13 @@ TEST_F(MainWindowTest, WebAddressesAndExistingFilesAreBlueInTheDetail) {
         if (name == L"UninstallString" || name == L"DisplayName") EXPECT_EQ(colour, kSystemWindowText) << name;
     }
     Command(IDM_VIEW_TYPE_DETAIL);  // already checked: nothing changes
-    EXPECT_TRUE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::Detail);
     Command(IDM_VIEW_TYPE_LIST);
-    EXPECT_FALSE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::List);
 }
 
 TEST_F(MainWindowTest, FilterTogglesHideNonMatchingRowsOneFilterAtATime) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     const int all = List().Rows() - 1;
     Info().SetBoxText(1, L"Vorlen");
     Click(Info().Toggle(1));
@@ -209,7 +210,7 @@ TEST_F(MainWindowTest, FilterTogglesHideNonMatchingRowsOneFilterAtATime) {
     EXPECT_EQ(Window().StatusText(), std::to_wstring(shown) + L" 件のデータが見つかりました。");
     EXPECT_EQ(StatusPanel(), Window().StatusText());
     EXPECT_EQ(List().FixedForeColour(), kColourBlue);
-    EXPECT_FALSE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+    EXPECT_FALSE(Window().Toolbar().Enabled(IDM_VIEW_WUAU));
 
     // Another toggle releases the first and filters by its own box alone.
     Info().SetBoxText(0, L"NoSuchKeyAnywhere");
@@ -221,24 +222,24 @@ TEST_F(MainWindowTest, FilterTogglesHideNonMatchingRowsOneFilterAtATime) {
     Click(Info().Toggle(0));
     EXPECT_EQ(Window().StatusText(), L"");
     EXPECT_EQ(List().FixedForeColour(), kSystemButtonText);
-    EXPECT_TRUE(Window().Toolbar().Enabled(MainToolbar::kWuaucpl));
+    EXPECT_TRUE(Window().Toolbar().Enabled(IDM_VIEW_WUAU));
     for (int row = 1; row <= all; ++row) EXPECT_NE(List().RowHeight(row), 0);
 }
 
 TEST_F(MainWindowTest, SortCommandsFromMenuAndToolbarRenumberTheRows) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Command(IDM_SORT_KEY_DOWN);
     EXPECT_EQ(List().Col(), 1);
     for (int row = 1; row < List().Rows(); ++row) EXPECT_EQ(List().Text(row, 0), std::to_wstring(row));
     const std::wstring firstDescending = List().Text(1, 1);
-    ToolbarClick(2);  // sortkeyup
+    ToolbarClick(IDM_SORT_KEY_UP);
     EXPECT_EQ(List().Text(List().Rows() - 1, 1), firstDescending);
-    ToolbarClick(6);  // sortexeup
+    ToolbarClick(IDM_SORT_EXE_UP);
     EXPECT_EQ(List().Col(), 3);
 }
 
 TEST_F(MainWindowTest, ShortcutsStepThroughTheListAndFollowTheMenuState) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     List().SetCurrentCell(2, 1);
     EXPECT_TRUE(Key('D', true));
     EXPECT_EQ(List().Row(), 3);
@@ -253,16 +254,16 @@ TEST_F(MainWindowTest, ShortcutsStepThroughTheListAndFollowTheMenuState) {
     Key('D', true);
     EXPECT_EQ(List().Row(), 3);
     EXPECT_EQ(Info().BoxText(0), List().Text(3, 1));
-    EXPECT_TRUE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::Detail);
 
     // F5 in detail mode returns to the list, sorted by program name.
     EXPECT_TRUE(Key(VK_F5, false));
-    EXPECT_FALSE(Window().IsDetailMode());
+    EXPECT_EQ(Window().View(), ViewMode::List);
     EXPECT_EQ(List().Col(), 2);
 }
 
 TEST_F(MainWindowTest, UninstallAsksFirstAndStartsTheBoxTextWithVariablesExpanded) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"VorlenExpand");
     Desktop().answers = {IDNO};
     Click(Info().RunButton());
@@ -301,11 +302,11 @@ TEST_F(MainWindowTest, UninstallAsksFirstAndStartsTheBoxTextWithVariablesExpande
 }
 
 TEST_F(MainWindowTest, OpenFolderAndAddressFollowTheFocusedText) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"Vorlen Sample");
     Focus(Info().Box(2));
-    EXPECT_TRUE(Window().OpenFolder(0));
-    EXPECT_FALSE(Window().OpenURL(0));
+    EXPECT_TRUE(CanOpenFolder(Window().Parts()));
+    EXPECT_FALSE(CanOpenWebAddress(Window().Parts()));
     OpenMenu(MainMenu::kFile);
     EXPECT_TRUE(Window().Menu().Enabled(IDM_FILE_EXPLORER));
     EXPECT_FALSE(Window().Menu().Enabled(IDM_FILE_URL));
@@ -334,7 +335,7 @@ TEST_F(MainWindowTest, OpenFolderAndAddressFollowTheFocusedText) {
 }
 
 TEST_F(MainWindowTest, CopyCutAndPasteFollowTheFocusedControl) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Focus(Window().ListGridView().Hwnd());
     List().SetCurrentCell(1, 1);
     List().SetSelectionEnd(2, 2);
@@ -363,7 +364,7 @@ TEST_F(MainWindowTest, CopyCutAndPasteFollowTheFocusedControl) {
 }
 
 TEST_F(MainWindowTest, LockedBoxesInDetailModeRefuseCutAndPaste) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"Vorlen Sample");
     Command(IDM_VIEW_TYPE_DETAIL);
     Focus(Info().Box(0));
@@ -371,7 +372,7 @@ TEST_F(MainWindowTest, LockedBoxesInDetailModeRefuseCutAndPaste) {
     EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_CUT));
     EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_PASTE));
     Desktop().clipboard = L"pasted";
-    Window().mnuEditPaste_Click();
+    Window().RunCommand(IDM_EDIT_PASTE);
     EXPECT_EQ(Info().BoxText(0), L"Vorlen Sample");
     SendMessageW(Info().Box(0), EM_SETSEL, 0, 6);
     Command(IDM_EDIT_COPY);
@@ -379,27 +380,27 @@ TEST_F(MainWindowTest, LockedBoxesInDetailModeRefuseCutAndPaste) {
 }
 
 TEST_F(MainWindowTest, TheLayoutFollowsTheWindowAndKeepsUserColumnWidths) {
-    ASSERT_TRUE(frmMain_.Created());
-    if (GetDpiForWindow(frmMain_.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
+    ASSERT_TRUE(harness_.Created());
+    if (GetDpiForWindow(harness_.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
     RECT rect{};
     GetWindowRect(Info().RunButton(), &rect);
-    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, harness_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, (60 + 8385) / 15) << "cmdRun at 8385 twips in the frame";
     GetWindowRect(Info().Toggle(0), &rect);
-    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, harness_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, (60 + 7890) / 15);
     GetWindowRect(Info().Box(0), &rect);
     EXPECT_EQ(rect.right - rect.left, 5610 / 15);
 
     List().SetColWidth(2, 3000);
     RECT window{};
-    GetWindowRect(frmMain_.Hwnd(), &window);
-    SetWindowPos(frmMain_.Hwnd(), nullptr, 0, 0, window.right - window.left + 150, window.bottom - window.top + 60,
+    GetWindowRect(harness_.Hwnd(), &window);
+    SetWindowPos(harness_.Hwnd(), nullptr, 0, 0, window.right - window.left + 150, window.bottom - window.top + 60,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MainWindowHarness::PumpMessages();
     EXPECT_EQ(List().ColWidth(2), 3000);
     GetWindowRect(Info().RunButton(), &rect);
-    MapWindowPoints(nullptr, frmMain_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, harness_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, (60 + 8385) / 15 + 150);
     GetWindowRect(Window().DetailGridView().Hwnd(), &rect);
     RECT listRect{};
@@ -407,14 +408,14 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheWindowAndKeepsUserColumnWidths) {
     EXPECT_EQ(rect.right - rect.left, listRect.right - listRect.left);
     EXPECT_EQ(rect.bottom - rect.top, listRect.bottom - listRect.top);
 
-    ShowWindow(frmMain_.Hwnd(), SW_MINIMIZE);
-    ShowWindow(frmMain_.Hwnd(), SW_RESTORE);
+    ShowWindow(harness_.Hwnd(), SW_MINIMIZE);
+    ShowWindow(harness_.Hwnd(), SW_RESTORE);
     MainWindowHarness::PumpMessages();
     EXPECT_EQ(List().ColWidth(2), 3000);
 }
 
 TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandWithItsCaption) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     const HMENU bar = Window().Menu().Bar();
     ASSERT_EQ(GetMenuItemCount(bar), 6);
     const wchar_t* tops[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"ソート(&S)", L"ツール(&T)", L"ヘルプ(&H)"};
@@ -425,19 +426,19 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryCommandWithItsCaption) {
     }
     EXPECT_EQ(Window().Menu().Caption(IDM_VIEW_REFRESH), L"最新の情報に更新(&R)\tF5");
     EXPECT_EQ(Window().Menu().Caption(IDM_TOOL_APPWIZ), L"プログラムの追加と削除(&P)...");
-    EXPECT_EQ(Window().Toolbar().Tooltip(17), L"プログラムの追加と削除(&P)...");
-    EXPECT_EQ(Window().Toolbar().Tooltip(11), L"Windows の Hotfix のみを表示");
+    EXPECT_EQ(Window().Toolbar().Tooltip(IDM_TOOL_APPWIZ), L"プログラムの追加と削除(&P)...");
+    EXPECT_EQ(Window().Toolbar().Tooltip(IDM_VIEW_WUAU), L"Windows の Hotfix のみを表示");
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_TYPE_LIST));
 }
 
 TEST_F(MainWindowTest, ToolAndHelpCommandsStartWindowsOwnPrograms) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Command(IDM_TOOL_REGEDIT);
     Command(IDM_TOOL_APPWIZ);
     Command(IDM_HELP_REGSVR32);
     Command(IDM_HELP_MSIEXEC);
-    ToolbarClick(16);  // reg
-    ToolbarClick(17);  // appwiz
+    ToolbarClick(IDM_TOOL_REGEDIT);
+    ToolbarClick(IDM_TOOL_APPWIZ);
     ASSERT_EQ(Desktop().started.size(), 6u);
     const wchar_t* expected[] = {L"regedit.exe", L"control appwiz.cpl", L"regsvr32",
                                  L"msiexec",     L"regedit.exe",        L"control appwiz.cpl"};
@@ -455,30 +456,30 @@ TEST_F(MainWindowTest, ToolAndHelpCommandsStartWindowsOwnPrograms) {
 }
 
 TEST_F(MainWindowTest, HotfixOnlyModeFromMenuAndToolbarMirrorEachOther) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     const int normalRows = List().Rows();
     Command(IDM_VIEW_WUAU);
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
-    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 1);
+    EXPECT_TRUE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), 10) << "the nine Windows XP hotfixes";
     Command(IDM_VIEW_WUAU);
     EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
-    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 0);
+    EXPECT_FALSE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), normalRows);
 
     // The button toggles itself on the click, then the list and the check mark follow.
-    SendMessageW(Window().Toolbar().Hwnd(), TB_CHECKBUTTON, MainToolbar::kFirstCommand + MainToolbar::kWuaucpl, TRUE);
-    ToolbarClick(MainToolbar::kWuaucpl);
-    EXPECT_EQ(Window().Toolbar().Value(MainToolbar::kWuaucpl), 1);
+    SendMessageW(Window().Toolbar().Hwnd(), TB_CHECKBUTTON, IDM_VIEW_WUAU, TRUE);
+    ToolbarClick(IDM_VIEW_WUAU);
+    EXPECT_TRUE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), 10);
-    ToolbarClick(MainToolbar::kWuaucpl);
+    ToolbarClick(IDM_VIEW_WUAU);
     EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), normalRows);
 }
 
 TEST_F(MainWindowTest, ExportWritesTheShownGridAndOffersToOpenTheFile) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Command(IDM_FILE_EXPORT);  // cancelled: nothing happens
     ASSERT_EQ(Desktop().saveDialogs.size(), 1u);
     EXPECT_EQ(Desktop().saveDialogs[0].filter, std::wstring(L"カンマ区切りテキストファイル(*.csv)") + L'\0' + L"*.csv");
@@ -517,7 +518,7 @@ TEST_F(MainWindowTest, ExportWritesTheShownGridAndOffersToOpenTheFile) {
 }
 
 TEST_F(MainWindowTest, AnExportThatCannotBeWrittenIsReportedAndChangesNothing) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Desktop().savePaths = {L"Q:\\no-such-drive\\list.csv"};
     Command(IDM_FILE_EXPORT);
     ASSERT_EQ(Desktop().messages.size(), 1u);
@@ -527,7 +528,7 @@ TEST_F(MainWindowTest, AnExportThatCannotBeWrittenIsReportedAndChangesNothing) {
 }
 
 TEST_F(MainWindowTest, RegCommandsAddressTheKeyInTheFirstBox) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     Select(L"Vorlen Sample");
     Command(IDM_TOOL_REG_QUERY);
     ASSERT_EQ(Desktop().started.size(), 1u);
@@ -561,7 +562,7 @@ TEST_F(MainWindowTest, RegCommandsAddressTheKeyInTheFirstBox) {
 }
 
 TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     const int defaultRows = List().Rows();
     Command(IDM_VIEW_TYPE_DETAIL);
     WhileDialogOpen(
@@ -574,9 +575,9 @@ TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
             SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         },
         IDM_VIEW_SETTINGS);
-    EXPECT_TRUE(Window().SettingsChanged());
+    EXPECT_TRUE(Window().Program().settingsChanged);
     EXPECT_EQ(Window().Program().settings.displayName, 0);
-    EXPECT_FALSE(Window().IsDetailMode()) << "the refresh returns to the list";
+    EXPECT_EQ(Window().View(), ViewMode::List) << "the refresh returns to the list";
     EXPECT_GT(List().Rows(), defaultRows) << "entries without name or command and the hotfixes are listed now";
     const std::string file = TempFolder::ReadBytes(folder_.File(L"Kestrin.ini"));
     EXPECT_NE(file.find("DisplayName=0"), std::string::npos) << file;
@@ -593,31 +594,31 @@ TEST_F(MainWindowTest, SettingsDialogSavesTheRulesAndRebuildsTheList) {
             SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         },
         IDM_VIEW_SETTINGS);
-    EXPECT_FALSE(Window().SettingsChanged());
+    EXPECT_FALSE(Window().Program().settingsChanged);
     EXPECT_EQ(Window().Program().settings.displayName, 0);
     EXPECT_EQ(List().Rows(), rows);
 }
 
 TEST(MainWindowSettings, ASettingsFileThatCannotBeWrittenIsSaidAndTheValuesStillApply) {
-    MainWindowHarness frmMain(L"Q:\\no-such-drive\\folder");
-    ASSERT_TRUE(frmMain.Created());
-    const int defaultRows = frmMain.Window().ListGrid().Rows();
+    MainWindowHarness harness(L"Q:\\no-such-drive\\folder");
+    ASSERT_TRUE(harness.Created());
+    const int defaultRows = harness.Window().ListGrid().Rows();
     dialogTitle = L"表示設定";
     dialogScript = [](HWND dialog) {
         SendDlgItemMessageW(dialog, IDC_SETTINGS_NO_HOTFIX, BM_CLICK, 0, 0);
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     };
-    SetTimer(frmMain.Hwnd(), 1, 50, RunDialogScript);
-    frmMain.Window().RunCommand(IDM_VIEW_SETTINGS);
-    EXPECT_EQ(frmMain.Window().Program().settings.noHotfix, 0);
-    EXPECT_EQ(frmMain.Window().ListGrid().Rows(), defaultRows + 9) << "the nine XP hotfixes join the list";
-    ASSERT_EQ(frmMain.Desktop().messages.size(), 1u);
-    EXPECT_EQ(frmMain.Desktop().messages[0].text.rfind(L"表示設定を保存できませんでした。", 0), 0u);
-    EXPECT_NE(frmMain.Desktop().messages[0].text.find(L"Kestrin.ini"), std::wstring::npos);
+    SetTimer(harness.Hwnd(), 1, 50, RunDialogScript);
+    harness.Window().RunCommand(IDM_VIEW_SETTINGS);
+    EXPECT_EQ(harness.Window().Program().settings.noHotfix, 0);
+    EXPECT_EQ(harness.Window().ListGrid().Rows(), defaultRows + 9) << "the nine XP hotfixes join the list";
+    ASSERT_EQ(harness.Desktop().messages.size(), 1u);
+    EXPECT_EQ(harness.Desktop().messages[0].text.rfind(L"表示設定を保存できませんでした。", 0), 0u);
+    EXPECT_NE(harness.Desktop().messages[0].text.find(L"Kestrin.ini"), std::wstring::npos);
 }
 
 TEST_F(MainWindowTest, VersionDialogShowsTheVersionRecord) {
-    ASSERT_TRUE(frmMain_.Created());
+    ASSERT_TRUE(harness_.Created());
     std::wstring version;
     WhileDialogOpen(
         L"Kestrinのﾊﾞｰｼﾞｮﾝ情報",

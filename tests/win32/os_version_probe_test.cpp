@@ -30,7 +30,7 @@ TEST(OsVersionProbe, NameAndTitleFollowTheReportedVersion) {
         << "reported " << version->major << "." << version->minor << " platform " << version->platformId;
 
     TempFolder folder(L"vorlen-os-probe");
-    MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created());
-    EXPECT_EQ(frmMain.WindowText(), expected.empty() ? L"Vorlen" : L"Vorlen [" + expected + L"]");
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created());
+    EXPECT_EQ(harness.WindowText(), expected.empty() ? L"Vorlen" : L"Vorlen [" + expected + L"]");
 }

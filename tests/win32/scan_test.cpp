@@ -1,4 +1,4 @@
-// The scan and the start-up of frmMain on the test prefix, whose uninstall
+// The scan and the start-up of the main window on the test prefix, whose uninstall
 // key holds really installed MSI and NSIS packages plus the hotfix and odd
 // entries of the fixtures; the prefix reports Windows XP.
 #include <gtest/gtest.h>
@@ -134,16 +134,16 @@ TEST(Scan, RowHeightsStayWithTheirPositionsAcrossARescan) {
 
 TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
     TempFolder folder(L"vorlen-startup");
-    MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
-    EXPECT_EQ(frmMain.WindowText(), L"Vorlen [Windows XP Professional Edition]");
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    EXPECT_EQ(harness.WindowText(), L"Vorlen [Windows XP Professional Edition]");
 
-    GridModel& list = frmMain.Window().ListGrid();
+    GridModel& list = harness.Window().ListGrid();
     EXPECT_EQ(list.Text(0, 0), L"No.");
     EXPECT_EQ(list.Text(0, 1), L"キー名");
     EXPECT_EQ(list.Text(0, 2), L"プログラム名　[DisplayName]");
     EXPECT_EQ(list.Text(0, 3), L"アンインストール コマンド　[UninstallString]");
-    GridModel& detail = frmMain.Window().DetailGrid();
+    GridModel& detail = harness.Window().DetailGrid();
     EXPECT_EQ(detail.Text(0, 1), L"名前");
     EXPECT_EQ(detail.Text(0, 2), L"種類");
     EXPECT_EQ(detail.Text(0, 3), L"データ");
@@ -160,23 +160,23 @@ TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
     }
     EXPECT_EQ(list.Col(), 1);
     EXPECT_EQ(list.ColWidth(0), 450);
-    EXPECT_FALSE(frmMain.Window().IsFirstResizePending());
+    EXPECT_FALSE(harness.Window().IsFirstLayoutPending());
 }
 
 TEST(MainWindowStartUp, FirstLayoutAtTheDesignSizeGivesTheDesignColumnWidths) {
     TempFolder folder(L"vorlen-layout");
-    MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
-    if (GetDpiForWindow(frmMain.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    if (GetDpiForWindow(harness.Hwnd()) != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
     RECT client{};
-    GetClientRect(frmMain.Hwnd(), &client);
+    GetClientRect(harness.Hwnd(), &client);
     EXPECT_EQ(client.right, 628);   // 9420 twips
     EXPECT_EQ(client.bottom, 330);  // 4950 twips
-    GridModel& list = frmMain.Window().ListGrid();
+    GridModel& list = harness.Window().ListGrid();
     EXPECT_EQ(list.ColWidth(1), 1690);
     EXPECT_EQ(list.ColWidth(2), 2535);
     EXPECT_EQ(list.ColWidth(3), 4225);
-    GridModel& detail = frmMain.Window().DetailGrid();
+    GridModel& detail = harness.Window().DetailGrid();
     EXPECT_EQ(detail.ColWidth(1), 1690);
     EXPECT_EQ(detail.ColWidth(2), 1690);
     EXPECT_EQ(detail.ColWidth(3), 5070);
@@ -186,8 +186,8 @@ TEST(MainWindowStartUp, SettingsFileBesideTheExecutableDecidesWhatIsListed) {
     TempFolder folder(L"vorlen-settings-startup");
     TempFolder::WriteBytes(folder.File(L"Kestrin.ini"),
                            "[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\nNoHotfix=0\r\n");
-    MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
-    EXPECT_EQ(frmMain.Window().Program().iniFilePath, folder.Path() + L"\\Kestrin.ini");
-    EXPECT_EQ(frmMain.Window().ListGrid().Rows(), static_cast<int>(UninstallSubKeys().size()) + 1);
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    EXPECT_EQ(harness.Window().Program().iniFilePath, folder.Path() + L"\\Kestrin.ini");
+    EXPECT_EQ(harness.Window().ListGrid().Rows(), static_cast<int>(UninstallSubKeys().size()) + 1);
 }

@@ -1,0 +1,84 @@
+#include "window/entry_actions.h"
+
+#include "actions/open_target.h"
+#include "resources/resource.h"
+
+namespace vorlen {
+
+namespace {
+
+std::optional<std::wstring> FolderOfFocusedText(const MainWindowParts& parts) {
+    const auto text = parts.FocusedText();
+    if (!text) return std::nullopt;
+    auto folder = FolderToOpen(*text);
+    if (!folder || !parts.services.desktop->PathExists(*folder)) return std::nullopt;
+    return folder;
+}
+
+std::optional<std::wstring> WebAddressOfFocusedText(const MainWindowParts& parts) {
+    auto text = parts.FocusedText();
+    if (!text || !IsWebAddress(*text)) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+void RunUninstaller(MainWindowParts& parts) {
+    const int answer =
+        parts.ShowMessage(parts.Text(IDS_CONFIRM_UNINSTALL), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES) return;
+    try {
+        const std::wstring command = parts.info.BoxText(InfoPanel::kCommandBox);
+        if (command.empty()) return;
+        // The box shows the command as stored; its variables are expanded
+        // only now, so that %ProgramFiles%\… can start.
+        PlatformError error;
+        Desktop& desktop = *parts.services.desktop;
+        if (!desktop.StartProcess(desktop.ExpandEnvironment(command), SW_SHOWNORMAL, error))
+            parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, error);
+    } catch (const std::exception& failure) {
+        parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, failure);
+    }
+}
+
+bool CanOpenFolder(const MainWindowParts& parts) {
+    try {
+        return FolderOfFocusedText(parts).has_value();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void OpenFolder(MainWindowParts& parts) {
+    try {
+        if (const auto folder = FolderOfFocusedText(parts)) {
+            PlatformError ignored;
+            parts.services.desktop->StartProcess(ExplorerCommandLine(*folder), SW_SHOWNORMAL, ignored);
+        }
+    } catch (const std::exception&) {}
+}
+
+bool CanOpenWebAddress(const MainWindowParts& parts) {
+    try {
+        return WebAddressOfFocusedText(parts).has_value();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void OpenWebAddress(MainWindowParts& parts) {
+    try {
+        // The address is opened as it stands: its path may be case-sensitive.
+        if (const auto address = WebAddressOfFocusedText(parts))
+            parts.services.desktop->ShellOpen(parts.window, *address, L"", SW_SHOWNORMAL);
+    } catch (const std::exception&) {}
+}
+
+void OpenFromDoubleClick(MainWindowParts& parts) {
+    if (CanOpenFolder(parts))
+        OpenFolder(parts);
+    else if (CanOpenWebAddress(parts))
+        OpenWebAddress(parts);
+}
+
+}  // namespace vorlen

@@ -1,0 +1,106 @@
+#include "window/main_window_parts.h"
+
+#include <new>
+
+#include "core/error_report.h"
+#include "platform/win32/resource_text.h"
+#include "resources/resource.h"
+#include "window/entry_actions.h"
+
+namespace vorlen {
+
+namespace {
+
+// The list and the detail have the same four columns at first: the running
+// number and three texts.
+constexpr int kGridColumns = 4;
+
+// A C++ failure as the error report shows it.
+PlatformError ErrorOf(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return {ERROR_NOT_ENOUGH_MEMORY, L"メモリが不足しています。"};
+    const std::string what = failure.what();
+    return {-1, std::wstring(what.begin(), what.end())};
+}
+
+}  // namespace
+
+MainWindowParts::MainWindowParts(HINSTANCE instance, MainWindowServices services)
+    : instance(instance),
+      services(std::move(services)),
+      list(2, kGridColumns),
+      detail(2, kGridColumns),
+      listView(list),
+      detailView(detail) {}
+
+std::wstring MainWindowParts::Text(UINT id) const { return LoadResourceText(instance, id); }
+
+int MainWindowParts::ShowMessage(const std::wstring& text, const std::wstring& caption, UINT style) const {
+    return services.desktop->ShowMessage(window, text, caption, style);
+}
+
+void MainWindowParts::ShowError(UINT captionId, const PlatformError& error) const {
+    ShowMessage(FormatErrorReport(error.number, error.description), Text(captionId), MB_OK | MB_ICONERROR);
+}
+
+void MainWindowParts::ShowError(UINT captionId, const std::exception& failure) const {
+    ShowError(captionId, ErrorOf(failure));
+}
+
+std::wstring MainWindowParts::AskSavePath(UINT filterTextId, const std::wstring& defaultExtension) const {
+    std::wstring filter = Text(filterTextId);
+    for (wchar_t& c : filter)
+        if (c == L'|') c = L'\0';
+    Desktop& desktop = *services.desktop;
+    return desktop.ShowSaveDialog(window, filter, defaultExtension, desktop.SpecialFolder(L"Desktop"));
+}
+
+FocusKind MainWindowParts::FocusedKind() const {
+    const HWND focused = GetFocus();
+    if (!focused) return FocusKind::Other;
+    if (focused == listView.Hwnd()) return FocusKind::ListGrid;
+    if (focused == detailView.Hwnd()) return FocusKind::DetailGrid;
+    if (info.BoxIndex(focused) >= 0) return FocusKind::InfoBox;
+    return FocusKind::Other;
+}
+
+std::optional<std::wstring> MainWindowParts::FocusedText() const {
+    const auto cellText = [](const GridModel& grid) -> std::optional<std::wstring> {
+        if (grid.Row() < grid.FixedRows() || grid.Col() < grid.FixedCols()) return std::nullopt;
+        return grid.Text(grid.Row(), grid.Col());
+    };
+    switch (FocusedKind()) {
+    case FocusKind::ListGrid: return cellText(list);
+    case FocusKind::DetailGrid: return cellText(detail);
+    case FocusKind::InfoBox: return info.BoxText(info.BoxIndex(GetFocus()));
+    case FocusKind::Other: break;
+    }
+    return std::nullopt;
+}
+
+CommandSnapshot MainWindowParts::Snapshot(bool probeFocusedText) const {
+    CommandSnapshot snapshot;
+    snapshot.view = view;
+    snapshot.focus = FocusedKind();
+    snapshot.currentRow = list.Row();
+    snapshot.rowCount = list.Rows();
+    snapshot.hotfixOnly = hotfixOnly;
+    snapshot.activeFilter = activeFilter;
+    snapshot.selectedCommandEmpty = selectedCommandEmpty;
+    if (probeFocusedText) {
+        snapshot.focusedTextNamesFolder = CanOpenFolder(*this);
+        snapshot.focusedTextIsWebAddress = CanOpenWebAddress(*this);
+    }
+    return snapshot;
+}
+
+void MainWindowParts::ShowCommandStates() {
+    const CommandStates states = ComputeCommandStates(Snapshot(false));
+    toolbar.Show(states);
+    info.Show(states, view);
+    list.SetEnabled(states.listGridEnabled);
+    menu.Show(states, {IDM_VIEW_UP, IDM_VIEW_DOWN, IDM_VIEW_TYPE_DETAIL, IDM_VIEW_TYPE_LIST, IDM_VIEW_WUAU,
+                       IDM_TOOL_REG_QUERY, IDM_TOOL_REG_EXPORT});
+    menu.ShowSortMenu(states.Enabled(IDM_SORT_KEY_UP), window);
+}
+
+}  // namespace vorlen
