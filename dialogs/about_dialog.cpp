@@ -8,6 +8,7 @@
 #include "dialogs/twips_placement.h"
 #include "platform/win32/unique_handle.h"
 #include "resources/dialog_ids.h"
+#include "resources/dialog_layout.h"
 #include "resources/resource.h"
 #include "window/program_state.h"
 
@@ -15,15 +16,16 @@ namespace vorlen {
 
 namespace {
 
-constexpr int kClientWidthTwips = 5730;
-constexpr int kClientHeightTwips = 3555;
-// The separator's lines are 1 and 2 pixels thick at 96 DPI: 15 and 30 twips.
 constexpr ControlTwips kControls[] = {
-    {IDC_ABOUT_ICON, 240, 240, 540, 540},           {IDC_ABOUT_TITLE, 1050, 240, 3885, 480},
-    {IDC_ABOUT_VERSION, 1050, 780, 3885, 225},      {IDC_ABOUT_DESCRIPTION, 1050, 1125, 3885, 1170},
-    {IDC_ABOUT_LINE_GREY, 90, 2445, 5654 - 90, 15}, {IDC_ABOUT_LINE_WHITE, 105, 2460, 5654 - 105, 30},
-    {IDC_ABOUT_DISCLAIMER, 255, 2625, 3870, 825},   {IDOK, 4245, 2625, 1380, 345},
-    {IDC_ABOUT_SYSINFO, 4260, 3075, 1380, 345},
+    {IDC_ABOUT_ICON, ABOUT_ICON_RECT},
+    {IDC_ABOUT_TITLE, ABOUT_TITLE_RECT},
+    {IDC_ABOUT_VERSION, ABOUT_VERSION_RECT},
+    {IDC_ABOUT_DESCRIPTION, ABOUT_DESCRIPTION_RECT},
+    {IDC_ABOUT_LINE_GREY, ABOUT_LINE_GREY_RECT},
+    {IDC_ABOUT_LINE_WHITE, ABOUT_LINE_WHITE_RECT},
+    {IDC_ABOUT_DISCLAIMER, ABOUT_DISCLAIMER_RECT},
+    {IDOK, ABOUT_OK_RECT},
+    {IDC_ABOUT_SYSINFO, ABOUT_SYSINFO_RECT},
 };
 
 constexpr COLORREF kLabelColour = RGB(0, 0, 0);
@@ -46,18 +48,18 @@ public:
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_INITDIALOG: Form_Load(); return TRUE;  // focus to the first tab stop, OK
+        case WM_INITDIALOG: OnInitDialog(); return TRUE;  // focus to the first tab stop, OK
         case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         default: return FALSE;
         }
     }
 
-    void Form_Load() {
+    void OnInitDialog() {
         SetWindowTextW(Hwnd(), (std::wstring(kAppTitle) + L"のﾊﾞｰｼﾞｮﾝ情報").c_str());
         SetDlgItemTextW(Hwnd(), IDC_ABOUT_VERSION, VersionText().c_str());
         SetDlgItemTextW(Hwnd(), IDC_ABOUT_TITLE, kAppTitle);
-        PlaceDialog(Hwnd(), kClientWidthTwips, kClientHeightTwips, kControls);
+        PlaceDialog(Hwnd(), ABOUT_CLIENT_WIDTH, ABOUT_CLIENT_HEIGHT, kControls);
         ShowIcon();
     }
 
@@ -76,15 +78,12 @@ private:
         switch (id) {
         case IDOK:
         case IDCANCEL:  // Esc and the close box
-            cmdOK_Click();
+            EndDialog(Hwnd(), IDOK);
             break;
-        case IDC_ABOUT_SYSINFO: cmdSysInfo_Click(); break;
+        case IDC_ABOUT_SYSINFO: StartSysInfo(Hwnd(), desktop_, registry_); break;
         default: break;
         }
     }
-
-    void cmdOK_Click() { EndDialog(Hwnd(), IDOK); }
-    void cmdSysInfo_Click() { StartSysInfo(Hwnd(), desktop_, registry_); }
 
     INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
         switch (GetDlgCtrlID(control)) {

@@ -6,7 +6,7 @@
 
 namespace vorlen {
 
-// frmAbout: the program's title, icon and version (read from the
+// The version dialog: the program's title, icon and version (read from the
 // executable's own version record), modal to `owner`. Its system-information
 // button starts the tool through `desktop`, finding it in `registry`; OK,
 // Enter, Esc and the close box close it.

@@ -6,20 +6,19 @@
 #include "dialogs/modal_dialog.h"
 #include "dialogs/twips_placement.h"
 #include "resources/dialog_ids.h"
+#include "resources/dialog_layout.h"
 
 namespace vorlen {
 
 namespace {
 
-constexpr int kClientWidthTwips = 4710;
-constexpr int kClientHeightTwips = 2085;
 constexpr ControlTwips kControls[] = {
-    {IDC_SETTINGS_DISPLAY_NAME, 180, 120, 4275, 315},
-    {IDC_SETTINGS_UNINSTALL_STRING, 180, 480, 4275, 315},
-    {IDC_SETTINGS_NO_HOTFIX, 180, 840, 4275, 315},
-    {IDC_SETTINGS_NOTE, 480, 1200, 3525, 180},
-    {IDOK, 1680, 1620, 1380, 345},
-    {IDCANCEL, 3180, 1620, 1380, 345},
+    {IDC_SETTINGS_DISPLAY_NAME, SETTINGS_DISPLAY_NAME_RECT},
+    {IDC_SETTINGS_UNINSTALL_STRING, SETTINGS_UNINSTALL_STRING_RECT},
+    {IDC_SETTINGS_NO_HOTFIX, SETTINGS_NO_HOTFIX_RECT},
+    {IDC_SETTINGS_NOTE, SETTINGS_NOTE_RECT},
+    {IDOK, SETTINGS_OK_RECT},
+    {IDCANCEL, SETTINGS_CANCEL_RECT},
 };
 
 constexpr COLORREF kNoteColour = RGB(255, 0, 0);
@@ -62,7 +61,7 @@ private:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_INITDIALOG: Form_Load(); return TRUE;  // focus to the first tab stop, OK
+        case WM_INITDIALOG: OnInitDialog(); return TRUE;  // focus to the first tab stop, OK
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         default: return FALSE;
@@ -70,14 +69,17 @@ private:
     }
 
     // Copies the settings into the boxes and lays the dialog out.
-    void Form_Load() {
-        PlaceDialog(Hwnd(), kClientWidthTwips, kClientHeightTwips, kControls);
+    void OnInitDialog() {
+        PlaceDialog(Hwnd(), SETTINGS_CLIENT_WIDTH, SETTINGS_CLIENT_HEIGHT, kControls);
         for (const Box& box : kBoxes) ShowBox(box);
     }
 
     void OnCommand(int id, int code) {
-        if (id == IDOK) return cmdOK_Click();
-        if (id == IDCANCEL) return cmdCancel_Click();  // Cancel, Esc and the close box
+        // OK and Enter; Cancel, Esc and the close box.
+        if (id == IDOK || id == IDCANCEL) {
+            EndDialog(Hwnd(), id);
+            return;
+        }
         if (code != BN_CLICKED) return;
         for (const Box& box : kBoxes) {
             if (box.id == id) {
@@ -86,9 +88,6 @@ private:
             }
         }
     }
-
-    void cmdOK_Click() { EndDialog(Hwnd(), IDOK); }
-    void cmdCancel_Click() { EndDialog(Hwnd(), IDCANCEL); }
 
     INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
         if (GetDlgCtrlID(control) != IDC_SETTINGS_NOTE) return FALSE;

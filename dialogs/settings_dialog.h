@@ -7,7 +7,7 @@
 
 namespace vorlen {
 
-// frmSettings: shows the three display settings as check boxes, modal to
+// The display-settings dialog: shows the three display settings as check boxes, modal to
 // `owner`. OK (or Enter) gives back the boxes' values, even when none was
 // changed; Cancel, Esc and the close box give nothing. A stored 2 shows as
 // a grey box and comes back as 2 unless clicked; any other value but 0 and 1

@@ -1,10 +1,10 @@
 #include "dialogs/twips_placement.h"
 
+#include "core/twips.h"
+
 namespace vorlen {
 
 namespace {
-
-constexpr int kTwipsPerInch = 1440;
 
 UINT DialogDpi(HWND dialog) {
     const UINT dpi = GetDpiForWindow(dialog);
@@ -33,8 +33,6 @@ void SizeAndCentre(HWND dialog, int width, int height, UINT dpi) {
 }
 
 }  // namespace
-
-int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
 void PlaceDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, std::span<const ControlTwips> controls) {
     const UINT dpi = DialogDpi(dialog);

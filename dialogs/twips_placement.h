@@ -14,9 +14,6 @@ struct ControlTwips {
     int height;
 };
 
-// Pixels for a length in twips at a DPI: 1440 twips to the inch.
-int TwipsToPixels(int twips, UINT dpi);
-
 // Lays a dialog out from its design in twips at the dialog's own DPI: sizes
 // its client area, moves each control, and centres the window on the screen
 // that shows its owner (the primary screen when it has none).

@@ -4,20 +4,20 @@
 // Cancel are the system's IDOK and IDCANCEL, so that Enter, Esc and the close
 // box reach them.
 
-// frmSettings: the display settings.
+// The display settings.
 #define IDD_SETTINGS 2000
-#define IDC_SETTINGS_DISPLAY_NAME 2001      // chkDisplayName
-#define IDC_SETTINGS_UNINSTALL_STRING 2002  // chkUninstallString
-#define IDC_SETTINGS_NO_HOTFIX 2003         // chkNoHotfix
-#define IDC_SETTINGS_NOTE 2004              // Label1, the red note
+#define IDC_SETTINGS_DISPLAY_NAME 2001
+#define IDC_SETTINGS_UNINSTALL_STRING 2002
+#define IDC_SETTINGS_NO_HOTFIX 2003
+#define IDC_SETTINGS_NOTE 2004  // the red note
 
-// frmAbout: the version information.
+// The version information.
 #define IDD_ABOUT 2010
-#define IDC_ABOUT_ICON 2011         // picIcon
-#define IDC_ABOUT_TITLE 2012        // lblTitle
-#define IDC_ABOUT_VERSION 2013      // lblVersion
-#define IDC_ABOUT_DESCRIPTION 2014  // lblDescription
-#define IDC_ABOUT_DISCLAIMER 2015   // lblDisclaimer
-#define IDC_ABOUT_SYSINFO 2016      // cmdSysInfo
-#define IDC_ABOUT_LINE_GREY 2017    // Line1(0)
-#define IDC_ABOUT_LINE_WHITE 2018   // Line1(1)
+#define IDC_ABOUT_ICON 2011
+#define IDC_ABOUT_TITLE 2012
+#define IDC_ABOUT_VERSION 2013
+#define IDC_ABOUT_DESCRIPTION 2014
+#define IDC_ABOUT_DISCLAIMER 2015
+#define IDC_ABOUT_SYSINFO 2016
+#define IDC_ABOUT_LINE_GREY 2017
+#define IDC_ABOUT_LINE_WHITE 2018
