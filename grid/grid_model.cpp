@@ -228,7 +228,7 @@ void GridModel::SetSelectionEnd(int rowSel, int colSel) {
 void GridModel::CurrentCellMoved(int oldRow, int oldCol) {
     if (row_ == oldRow && col_ == oldCol) return;
     Notify(Change::CurrentCell);
-    if (rowColChangeHandler_) rowColChangeHandler_();
+    if (currentCellChangedHandler_) currentCellChangedHandler_();
 }
 
 void GridModel::SetVisible(bool visible) {
@@ -245,6 +245,8 @@ void GridModel::SetEnabled(bool enabled) {
 
 void GridModel::SetChangeListener(std::function<void(Change)> listener) { changeListener_ = std::move(listener); }
 
-void GridModel::SetRowColChangeHandler(std::function<void()> handler) { rowColChangeHandler_ = std::move(handler); }
+void GridModel::SetCurrentCellChangedHandler(std::function<void()> handler) {
+    currentCellChangedHandler_ = std::move(handler);
+}
 
 }  // namespace vorlen

@@ -21,7 +21,7 @@ enum class CellAlignment { LeftCenter, CenterCenter };
 
 enum class SortDirection { Ascending, Descending };
 
-// The cells and the state of one grid, as a flex grid holds them: a table of
+// The cells and the state of one grid: a table of
 // texts with fixed heading rows and columns, row heights that belong to
 // positions (0 hides a row, which still counts as a position), column widths,
 // alignment, text colours, a current cell and the far corner of a block
@@ -35,7 +35,7 @@ public:
     // Holds back change notifications while it lives and then reports each
     // kind of change once, so that filling or filtering thousands of rows
     // costs the view one redraw. Batches nest; the outermost one reports.
-    // The RowColChange handler is never held back.
+    // The current-cell handler is never held back.
     class ChangeBatch {
     public:
         explicit ChangeBatch(GridModel& grid);
@@ -57,7 +57,7 @@ public:
     // Grows or cuts the table. Positions that stay keep their cells, heights
     // and colours; new positions are empty with the default row height. The
     // current cell and the selection are pulled inside the new bounds; when
-    // that moves the current cell, the RowColChange handler runs as for any
+    // that moves the current cell, the current-cell handler runs as for any
     // change of it. The table never gets fewer rows (columns) than its fixed
     // ones.
     //
@@ -101,7 +101,7 @@ public:
     // The current cell (Row, Col) and the opposite corner of the selected
     // block (RowSel, ColSel). Setting the current cell collapses the block
     // onto it; every change of the current cell, by code or by the user,
-    // calls the RowColChange handler once.
+    // calls the current-cell handler once.
     int Row() const { return row_; }
     int Col() const { return col_; }
     int RowSel() const { return rowSel_; }
@@ -125,9 +125,9 @@ public:
     // stays at its position.
     void Sort(int col, SortDirection direction, const TextCollator& collator);
 
-    // Observers: the view's redraw hook and the window's RowColChange handler.
+    // Observers: the view's redraw hook and the window's current-cell handler.
     void SetChangeListener(std::function<void(Change)> listener);
-    void SetRowColChangeHandler(std::function<void()> handler);
+    void SetCurrentCellChangedHandler(std::function<void()> handler);
 
 private:
     std::size_t Index(int row, int col) const;
@@ -157,7 +157,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     std::function<void(Change)> changeListener_;
-    std::function<void()> rowColChangeHandler_;
+    std::function<void()> currentCellChangedHandler_;
     int batchDepth_ = 0;
     unsigned pendingChanges_ = 0;  // one bit per Change held back by a batch
 };

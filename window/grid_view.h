@@ -17,7 +17,7 @@ namespace vorlen {
 // keep their positions. The user moves the current cell with the keyboard
 // and the mouse, selects blocks by dragging or with Shift, and drags column
 // borders in the heading row; all of it is written to the model, which calls
-// the window's RowColChange handler.
+// the window's current-cell handler.
 class GridView {
 public:
     explicit GridView(GridModel& model);

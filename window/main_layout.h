@@ -16,7 +16,7 @@ struct MainLayout {
     bool gridHasWidth = true;
     bool gridHasHeight = true;
     int frameWidth = 0;
-    int buttonLeft = 0;    // cmdRun and cmdDetail, in the frame
+    int buttonLeft = 0;    // the detail and run buttons, in the frame
     int filterLeft = 0;    // the three filter toggles, in the frame
     int infoBoxWidth = 0;  // the three info boxes
     bool infoBoxHasWidth = true;
@@ -24,7 +24,7 @@ struct MainLayout {
     int detailColumns[3] = {};  // columns 1 to 3 of the detail grid on the first layout
 };
 
-// Fixed positions of the design, in twips.
+// Fixed positions of the layout, in twips.
 inline constexpr int kGridLeft = 60;
 inline constexpr int kGridTop = 1620;
 inline constexpr int kFixedColumnWidth = 450;

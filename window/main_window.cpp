@@ -117,7 +117,7 @@ void MainWindow::CreateControls() {
     parts_.listView.SetDpi(dpi_);
     parts_.detailView.SetDpi(dpi_);
     parts_.detail.SetVisible(false);
-    parts_.list.SetRowColChangeHandler([this] { OnListCurrentCellChanged(parts_); });
+    parts_.list.SetCurrentCellChangedHandler([this] { OnListCurrentCellChanged(parts_); });
     for (GridView* view : {&parts_.listView, &parts_.detailView}) {
         view->onDoubleClick = [this] { OpenFromDoubleClick(parts_); };
         view->onMouseDown = [this](int button) {

@@ -55,7 +55,7 @@ TEST(GridModel, SetRowsAndSetColsKeepWhatBelongsToSurvivingPositions) {
 class CurrentCellTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.SetRowColChangeHandler([this] { moves.push_back({grid.Row(), grid.Col()}); });
+        grid.SetCurrentCellChangedHandler([this] { moves.push_back({grid.Row(), grid.Col()}); });
     }
 
     GridModel grid = ListGrid(5);
@@ -92,7 +92,7 @@ TEST_F(CurrentCellTest, CuttingRowsPullsCurrentCellAndBlockInside) {
 }
 
 TEST_F(CurrentCellTest, HandlerMayMoveTheCellAgain) {
-    grid.SetRowColChangeHandler([this] {
+    grid.SetCurrentCellChangedHandler([this] {
         moves.push_back({grid.Row(), grid.Col()});
         if (grid.Row() == 1) grid.SetRow(2);
     });

@@ -65,7 +65,7 @@ TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays) {
     grid.SetCellForeColour(1, 3, kColourBlue);
     grid.SetCurrentCell(2, 3);
     int moves = 0;
-    grid.SetRowColChangeHandler([&] { ++moves; });
+    grid.SetCurrentCellChangedHandler([&] { ++moves; });
     grid.Sort(2, SortDirection::Ascending, kCollator);
     EXPECT_EQ(Column(grid, 3), (Texts{L"", L"", L"c.exe"}));
     EXPECT_EQ((std::vector<int>{grid.RowHeight(1), grid.RowHeight(3)}), (std::vector<int>{240, 0}));

@@ -145,7 +145,7 @@ protected:
             model_.SetFixedAlignment(col, CellAlignment::CenterCenter);
         }
         model_.SetFixedAlignment(0, CellAlignment::CenterCenter);
-        model_.SetRowColChangeHandler([this] { ++rowColChanges_; });
+        model_.SetCurrentCellChangedHandler([this] { ++currentCellChanges_; });
         view_.onDoubleClick = [this] { ++doubleClicks_; };
         view_.onMouseDown = [this](int button) { buttons_.push_back(button); };
 
@@ -216,7 +216,7 @@ protected:
     static inline HWND parent_ = nullptr;
     HWND edit_ = nullptr;
     HWND grid_ = nullptr;
-    int rowColChanges_ = 0;
+    int currentCellChanges_ = 0;
     int doubleClicks_ = 0;
     std::vector<int> buttons_;
 };
@@ -229,7 +229,7 @@ TEST_F(GridViewTest, ArrowHomeAndEndKeysMoveTheCurrentCellWithinTheDataCells) {
     ExpectCurrent(2, 1);
     Key(VK_RIGHT);
     ExpectCurrent(2, 2);
-    EXPECT_EQ(rowColChanges_, 2);
+    EXPECT_EQ(currentCellChanges_, 2);
 
     Key(VK_UP);
     Key(VK_UP);  // already on the first data row
@@ -237,7 +237,7 @@ TEST_F(GridViewTest, ArrowHomeAndEndKeysMoveTheCurrentCellWithinTheDataCells) {
     Key(VK_LEFT);  // never into the fixed column
     ExpectCurrent(1, 1);
     ExpectBlockEnd(1, 1);
-    EXPECT_EQ(rowColChanges_, 4);
+    EXPECT_EQ(currentCellChanges_, 4);
 
     model_.SetCurrentCell(10, 2);
     Key(VK_END);
@@ -304,7 +304,7 @@ TEST_F(GridViewTest, PageDownAndUpMoveByThePageOfRowsInView) {
     Key(VK_PRIOR);
     Key(VK_PRIOR);
     ExpectCurrent(1, 1);
-    EXPECT_EQ(rowColChanges_, 4);
+    EXPECT_EQ(currentCellChanges_, 4);
 }
 
 TEST_F(GridViewTest, ShiftWithTheMovementKeysExtendsTheBlockAndKeepsTheCurrentCell) {
@@ -329,12 +329,12 @@ TEST_F(GridViewTest, ShiftWithTheMovementKeysExtendsTheBlockAndKeepsTheCurrentCe
         // The moving corner is the one brought into view.
         EXPECT_TRUE(Contains(Client(), view_.CellRect(kDataRows, 3)));
     }
-    EXPECT_EQ(rowColChanges_, 0);
+    EXPECT_EQ(currentCellChanges_, 0);
 
     Key(VK_DOWN);  // without Shift the block collapses onto the new current cell
     ExpectCurrent(2, 1);
     ExpectBlockEnd(2, 1);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
 }
 
 TEST_F(GridViewTest, ADisabledGridIgnoresKeysAndClicksButFollowsTheModel) {
@@ -344,13 +344,13 @@ TEST_F(GridViewTest, ADisabledGridIgnoresKeysAndClicksButFollowsTheModel) {
     Click(5, 2);
     SendMessageW(grid_, WM_RBUTTONDOWN, MK_RBUTTON, At(Centre(view_.CellRect(5, 2))));
     ExpectCurrent(1, 1);
-    EXPECT_EQ(rowColChanges_, 0);
+    EXPECT_EQ(currentCellChanges_, 0);
     EXPECT_TRUE(buttons_.empty());
 
     model_.SetCurrentCell(600, 2);
     Pump();
     ExpectCurrent(600, 2);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
     EXPECT_TRUE(Contains(Client(), view_.CellRect(600, 2)));
 
     model_.SetEnabled(true);
@@ -381,12 +381,12 @@ TEST_F(GridViewTest, ALeftClickMakesTheDataCellCurrentAndTakesTheFocus) {
     Click(5, 2);
     ExpectCurrent(5, 2);
     ExpectBlockEnd(5, 2);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
     EXPECT_EQ(GetFocus(), grid_);
     EXPECT_EQ(buttons_, std::vector<int>{1});
 
     Click(5, 2);  // the same cell again is no change
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
 }
 
 TEST_F(GridViewTest, DraggingOverCellsSelectsABlock) {
@@ -397,7 +397,7 @@ TEST_F(GridViewTest, DraggingOverCellsSelectsABlock) {
     SendMessageW(grid_, WM_LBUTTONUP, 0, At(to));
     ExpectCurrent(5, 2);
     ExpectBlockEnd(8, 3);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
 
     // Moving without the button held after the release selects nothing more.
     SendMessageW(grid_, WM_MOUSEMOVE, 0, At(Centre(view_.CellRect(10, 1))));
@@ -423,19 +423,19 @@ TEST_F(GridViewTest, ShiftClickExtendsTheBlockFromTheCurrentCell) {
     Click(9, 1, MK_SHIFT);
     ExpectCurrent(5, 2);
     ExpectBlockEnd(9, 1);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
 }
 
 TEST_F(GridViewTest, AClickOnTheHeadingSelectsNothingAndOneOnTheFixedColumnSelectsTheRow) {
     Click(0, 2);
     ExpectCurrent(1, 1);
     ExpectBlockEnd(1, 1);
-    EXPECT_EQ(rowColChanges_, 0);
+    EXPECT_EQ(currentCellChanges_, 0);
 
     Click(7, 0);
     ExpectCurrent(7, 1);
     ExpectBlockEnd(7, 3);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
 }
 
 TEST_F(GridViewTest, HiddenRowsTakeNoRoomAndCannotBeClicked) {
@@ -460,7 +460,7 @@ TEST_F(GridViewTest, RightAndMiddleClicksRaiseMouseDownWithoutMovingOrTakingTheF
     SendMessageW(grid_, WM_MBUTTONUP, 0, cell);
     EXPECT_EQ(buttons_, (std::vector<int>{2, 4}));
     ExpectCurrent(1, 1);
-    EXPECT_EQ(rowColChanges_, 0);
+    EXPECT_EQ(currentCellChanges_, 0);
     EXPECT_EQ(GetFocus(), edit_);
 }
 
@@ -478,7 +478,7 @@ TEST_F(GridViewTest, ADoubleClickOnACellRaisesDoubleClickWithThatCellCurrent) {
     EXPECT_EQ(doubleClicks_, 1);
     EXPECT_EQ(rowWhenRaised, 6);
     ExpectCurrent(6, 2);
-    EXPECT_EQ(rowColChanges_, 1);
+    EXPECT_EQ(currentCellChanges_, 1);
     EXPECT_EQ(buttons_, (std::vector<int>{1, 1}));
 
     SendMessageW(grid_, WM_LBUTTONDBLCLK, MK_LBUTTON, At(Centre(view_.CellRect(0, 2))));
@@ -504,7 +504,7 @@ TEST_F(GridViewTest, DraggingAHeadingBorderResizesTheColumnLive) {
     EXPECT_EQ(view_.CellRect(5, 1).right - view_.CellRect(5, 1).left, 160 + 40);
     EXPECT_EQ(view_.CellRect(5, 2).left, heading.right + 40);
     ExpectCurrent(1, 1);
-    EXPECT_EQ(rowColChanges_, 0);
+    EXPECT_EQ(currentCellChanges_, 0);
 
     SendMessageW(grid_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(heading.right + 39, grip.y));
     SendMessageW(grid_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-500, grip.y));

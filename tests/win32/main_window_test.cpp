@@ -385,7 +385,7 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheWindowAndKeepsUserColumnWidths) {
     RECT rect{};
     GetWindowRect(Info().RunButton(), &rect);
     MapWindowPoints(nullptr, harness_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, (60 + 8385) / 15) << "cmdRun at 8385 twips in the frame";
+    EXPECT_EQ(rect.left, (60 + 8385) / 15) << "the run button at 8385 twips in the frame";
     GetWindowRect(Info().Toggle(0), &rect);
     MapWindowPoints(nullptr, harness_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, (60 + 7890) / 15);
