@@ -20,6 +20,7 @@
 #include "platform/win32/profile_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/resource_text.h"
+#include "platform/win32/unique_handle.h"
 #include "resources/resource.h"
 #include "window/grid_setup.h"
 #include "window/list_grid.h"
@@ -63,11 +64,11 @@ void Report(const std::wstring& text) {
         return;
     }
     if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (console != INVALID_HANDLE_VALUE) {
+        const UniqueFileHandle console(
+            CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (console) {
             DWORD written = 0;
-            WriteConsoleW(console, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
-            CloseHandle(console);
+            WriteConsoleW(console.get(), line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
             return;
         }
     }

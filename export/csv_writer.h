@@ -38,9 +38,4 @@ EncodedCsv EncodeCsv(std::wstring_view text, const AnsiCodec& ansi);
 // EncodeCsv. The menu command and the command-line export both write this.
 std::string CsvFileBytes(const GridModel& grid, const AnsiCodec& ansi);
 
-// UTF-8 without a byte-order mark. UTF-16 surrogate pairs become one code
-// point; a lone surrogate or a value beyond U+10FFFF, which UTF-8 cannot
-// hold, becomes U+FFFD.
-std::string EncodeUtf8(std::wstring_view text);
-
 }  // namespace vorlen

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/utf16.h"
+
 namespace vorlen {
 
 namespace {
@@ -25,9 +27,6 @@ std::vector<char16_t> StringUnits(std::span<const std::uint8_t> data) {
     return units;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // UTF-16 units as a wide text: unchanged where wchar_t is 16 bits, with
 // surrogate pairs joined where it holds whole code points. A lone surrogate
 // is kept as its unit value rather than dropped.
@@ -37,9 +36,7 @@ std::wstring WideFromUnits(const std::vector<char16_t>& units) {
     for (std::size_t i = 0; i < units.size(); ++i) {
         if constexpr (sizeof(wchar_t) >= 4) {
             if (IsHighSurrogate(units[i]) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-                const char32_t codePoint = 0x10000 + ((static_cast<char32_t>(units[i]) - 0xD800) << 10) +
-                                           (static_cast<char32_t>(units[i + 1]) - 0xDC00);
-                text.push_back(static_cast<wchar_t>(codePoint));
+                text.push_back(static_cast<wchar_t>(CodePointOfPair(units[i], units[i + 1])));
                 ++i;
                 continue;
             }

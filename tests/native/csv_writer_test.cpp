@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/utf16.h"
 #include "export/csv_writer.h"
 #include "grid/grid_model.h"
 
