@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,13 +16,14 @@
 // settings file in a folder the test chooses, shown without activation.
 class MainWindowHarness {
 public:
-    explicit MainWindowHarness(const std::wstring& settingsFolder, const vorlen::RegistryReader* registry = nullptr) {
+    explicit MainWindowHarness(const std::wstring& settingsFolder, const vorlen::RegistryReader* registry = nullptr,
+                               std::function<std::wstring()> osName = vorlen::GetOSName) {
         vorlen::MainWindowServices services;
         services.registry = registry ? registry : &registry_;
         services.collator = &collator_;
         services.desktop = &desktop_;
         services.executableFolder = settingsFolder;
-        services.getOsName = vorlen::GetOSName;
+        services.getOsName = std::move(osName);
         services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
             return std::make_unique<vorlen::Win32ProfileFile>(path);
         };
