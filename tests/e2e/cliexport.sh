@@ -33,7 +33,7 @@ if [ ! -e "$(dirname "$exe")/Kestrin.ini" ]; then
     echo "ok: entries without a name or command and hotfixes are left out by default"
 fi
 # Every data row names a sub-key of the uninstall key, once.
-wine reg query "$uninstall_key" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
+reg64 query "$uninstall_key" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
     sed -n 's/^HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\//p' | sort >"$scratch/keys"
 [ "$(wc -l <"$scratch/keys")" -gt 10 ] || fail "reg query lists fewer than 11 sub-keys of the uninstall key"
 tail -n +2 "$list" | tr -d '\r' | cut -d, -f1 | sort >"$scratch/exported-keys" || true
@@ -47,7 +47,7 @@ echo "ok: the $rows data rows name distinct sub-keys of the uninstall key"
 # Bad arguments: status 2, nothing written.
 run_status() {
     local status=0
-    (cd "$scratch/cwd" && wine "$exe" "$@" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
+    (cd "$scratch/cwd" && wine64 "$exe" "$@" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
     echo "$status"
     [ "$status" -eq "$expected_status" ] ||
         echo "note: vorlen.exe $* printed: $(iconv -f CP932 -t UTF-8 "$scratch/stderr" 2>/dev/null | head -c 400)" >&2

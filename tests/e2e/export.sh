@@ -63,7 +63,7 @@ expect_crlf_lines "$detail" "the detail export"
 expect_equal "$(csv_first_line "$scratch/detail.utf8")" "$detail_heading" "the detail export's first line is the heading line"
 
 # What the registry holds: name, type and (for strings) data of each value.
-wine reg query "$uninstall_key\\Vorlen Sample" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
+reg64 query "$uninstall_key\\Vorlen Sample" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
     sed -n 's/^    \(.*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1\t\2\t\3/p; s/^    \(.*\)    \(REG_[A-Z_]*\)$/\1\t\2\t/p' >"$scratch/values"
 values=$(line_count "$scratch/values")
 [ "$values" -ge 8 ] || fail "reg query shows only $values values of Vorlen Sample"

@@ -13,7 +13,7 @@ utf8_bom=$'\xef\xbb\xbf'
 # status is 0 and the file was written.
 cli_export() {
     local status=0
-    wine "$1" /export "$(win_path "$2")" >"$2.output" 2>&1 || status=$?
+    wine64 "$1" /export "$(win_path "$2")" >"$2.output" 2>&1 || status=$?
     [ "$status" -eq 0 ] ||
         fail "vorlen.exe /export ended with status $status, not 0; it printed: $(iconv -f CP932 -t UTF-8 "$2.output" 2>/dev/null | head -c 600)"
     rm -f "$2.output"
@@ -135,11 +135,11 @@ end_prefix_processes() {
 # command line of every process it creates into that file (a tool that shows
 # nothing under Wine, regsvr32 without arguments, is seen only there).
 process_trace=
-wine() {
+wine64() {
     if [ -n "$process_trace" ] && [ "${1:-}" = "$exe" ]; then
-        WINEDEBUG=trace+process command wine "$@" 2>>"$process_trace"
+        WINEDEBUG=trace+process "$wine64_script" "$@" 2>>"$process_trace"
     else
-        command wine "$@"
+        "$wine64_script" "$@"
     fi
 }
 

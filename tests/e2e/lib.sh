@@ -37,8 +37,17 @@ e2e_cleanup() {
     [ -z "$scratch" ] || rm -rf "$scratch"
 }
 
+# 64-bit programs start with Wine's 64-bit loader, as on a Wine without its
+# 32-bit side (scripts/wine64 says why).
+wine64_script=$e2e_dir/../../scripts/wine64
+wine64() { "$wine64_script" "$@"; }
+
 uninstall_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
-export_uninstall_key() { wine reg export "$uninstall_key" "$1" /y >/dev/null 2>&1 || fail "reg export failed"; }
+# The registry tool on the machine's 64-bit view, the one Vorlen (a 64-bit
+# program) reads: with Wine's 32-bit side installed, `wine reg` is the 32-bit
+# reg.exe, which defaults to the 32-bit view.
+reg64() { wine reg "$@" /reg:64; }
+export_uninstall_key() { reg64 export "$uninstall_key" "$1" /y >/dev/null 2>&1 || fail "reg export failed"; }
 
 # ---- The main window ---------------------------------------------------------
 
@@ -65,7 +74,7 @@ heading_top=110 row_height=16        # heading row at 110..125, data row r below
 start_vorlen() {
     [ -n "$scratch" ] || scratch=$(mktemp -d /tmp/vorlen-e2e.XXXXXX)
     start_wine_helper
-    wine "$exe" >/dev/null 2>&1 &
+    wine64 "$exe" >/dev/null 2>&1 &
     main_window=$(wait_for_window "$main_pattern" 40) || fail "no window titled '$main_title' within 40 s"
     local height
     for _ in $(seq 1 40); do

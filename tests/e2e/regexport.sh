@@ -62,12 +62,12 @@ echo "ok: the console window of REG QUERY is open"
 end_wine
 
 # The file into the empty prefix; both prefixes' exports of the key agree.
-wine reg export "$key" "$(win_path "$scratch/source.reg")" /y >/dev/null 2>&1 || fail "cannot export the key from the test prefix"
+reg64 export "$key" "$(win_path "$scratch/source.reg")" /y >/dev/null 2>&1 || fail "cannot export the key from the test prefix"
 wait "$wineboot_job" || fail "wineboot of the empty prefix failed"
-WINEPREFIX=$empty wine reg query "$key" >/dev/null 2>&1 && fail "the empty prefix already holds the key"
+WINEPREFIX=$empty reg64 query "$key" >/dev/null 2>&1 && fail "the empty prefix already holds the key"
 cp "$reg_file" "$scratch/key.reg"
-WINEPREFIX=$empty wine reg import "$(win_path "$scratch/key.reg")" >/dev/null 2>&1 || fail "reg import of the exported file failed in the empty prefix"
-WINEPREFIX=$empty wine reg export "$key" "$(win_path "$scratch/imported.reg")" /y >/dev/null 2>&1 || fail "the key is not in the empty prefix after the import"
+WINEPREFIX=$empty reg64 import "$(win_path "$scratch/key.reg")" >/dev/null 2>&1 || fail "reg import of the exported file failed in the empty prefix"
+WINEPREFIX=$empty reg64 export "$key" "$(win_path "$scratch/imported.reg")" /y >/dev/null 2>&1 || fail "the key is not in the empty prefix after the import"
 WINEPREFIX=$empty wineserver -w
 cmp -s "$scratch/source.reg" "$scratch/imported.reg" ||
     fail "the imported key differs: $(diff <(iconv -f UTF-16 -t UTF-8 "$scratch/source.reg") <(iconv -f UTF-16 -t UTF-8 "$scratch/imported.reg") | head -n 6)"

@@ -8,14 +8,14 @@ end_wine
 
 export_uninstall_key "$out/startup-before.reg"
 
-wine "$exe" &
+wine64 "$exe" &
 title='Vorlen [Windows XP Professional Edition]'
 window=$(wait_for_window "^Vorlen \[Windows XP Professional Edition\]$") || fail "no window titled '$title'"
 echo "window $window: $(xdotool getwindowname "$window")"
 end_wine
 
 # The same start in a virtual desktop, which draws the window frame, for the picture.
-wine explorer /desktop=VorlenE2E,1024x640 "$exe" &
+wine64 explorer /desktop=VorlenE2E,1024x640 "$exe" &
 wait_for_window "VorlenE2E" 40 >/dev/null || fail "the virtual desktop did not open"
 sleep 6
 screenshot startup

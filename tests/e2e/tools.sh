@@ -13,10 +13,10 @@ trap e2e_cleanup EXIT
 end_wine
 
 msinfo_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
-wine reg query "$msinfo_key" /v PATH >/dev/null 2>&1 && fail "the prefix already names a system-information tool in $msinfo_key"
-wine reg query 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO >/dev/null 2>&1 &&
+reg64 query "$msinfo_key" /v PATH >/dev/null 2>&1 && fail "the prefix already names a system-information tool in $msinfo_key"
+reg64 query 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO >/dev/null 2>&1 &&
     fail "the prefix already names a system-information folder in Shared Tools Location"
-more_cleanup() { wine reg delete "$msinfo_key" /v PATH /f >/dev/null 2>&1 || true; wineserver -w; }
+more_cleanup() { reg64 delete "$msinfo_key" /v PATH /f >/dev/null 2>&1 || true; wineserver -w; }
 
 process_trace=$(mktemp /tmp/vorlen-tools-trace.XXXXXX)
 start_vorlen
@@ -88,7 +88,7 @@ wait_for_no_window_named '^Kestrin$' 10 || fail "the message did not close on En
 echo "ok: ｼｽﾃﾑ情報 without a registered tool shows a message titled 'Kestrin' and starts nothing"
 
 # With the tool named in the registry the button starts it.
-wine reg add "$msinfo_key" /v PATH /d 'C:\windows\system32\msinfo32.exe' /f >/dev/null 2>&1 || fail "cannot name msinfo32 in $msinfo_key"
+reg64 add "$msinfo_key" /v PATH /d 'C:\windows\system32\msinfo32.exe' /f >/dev/null 2>&1 || fail "cannot name msinfo32 in $msinfo_key"
 activate_window 'Kestrinのﾊﾞｰｼﾞｮﾝ情報' "$about"
 keys alt+s
 wait_for_traced_command 'C:\\windows\\system32\\msinfo32.exe' 20 || fail "ｼｽﾃﾑ情報 did not start C:\\windows\\system32\\msinfo32.exe named in the registry"

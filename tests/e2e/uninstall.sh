@@ -16,11 +16,11 @@ export WINEPREFIX=$copy
 
 sample_key="$uninstall_key\\Vorlen Sample"
 sample_folder="$WINEPREFIX/drive_c/Program Files/Vorlen Sample"
-wine reg query "$sample_key" >/dev/null 2>&1 || fail "the prefix has no entry 'Vorlen Sample' to uninstall"
+reg64 query "$sample_key" >/dev/null 2>&1 || fail "the prefix has no entry 'Vorlen Sample' to uninstall"
 [ -f "$sample_folder/uninst.exe" ] || fail "the prefix has no file $sample_folder/uninst.exe"
 # The key names under the uninstall key, one a line.
 uninstall_subkeys() {
-    wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' | LC_ALL=C sed -n 's/^HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\//p' | LC_ALL=C sort
+    reg64 query "$uninstall_key" 2>/dev/null | tr -d '\r' | LC_ALL=C sed -n 's/^HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\//p' | LC_ALL=C sort
 }
 uninstall_subkeys >"$copy/keys-before"
 
@@ -54,10 +54,10 @@ echo "ok: the question was answered Yes"
 # The uninstaller goes on in a copy of itself in the temporary folder; wait
 # for its work rather than for the prefix's programs, Vorlen among them.
 for _ in $(seq 1 120); do
-    if ! wine reg query "$sample_key" >/dev/null 2>&1 && [ ! -e "$sample_folder" ]; then break; fi
+    if ! reg64 query "$sample_key" >/dev/null 2>&1 && [ ! -e "$sample_folder" ]; then break; fi
     sleep 0.5
 done
-wine reg query "$sample_key" >/dev/null 2>&1 && fail "the key of Vorlen Sample is still there 60 s after the answer"
+reg64 query "$sample_key" >/dev/null 2>&1 && fail "the key of Vorlen Sample is still there 60 s after the answer"
 [ -e "$sample_folder" ] && fail "the folder $sample_folder is still there 60 s after the answer"
 echo "ok: the uninstaller removed the key and the folder of Vorlen Sample"
 uninstall_subkeys >"$copy/keys-after"
