@@ -107,7 +107,7 @@ press_toggle 1
 expect_blue_headings "program-name filter" filter-program-name
 expect_shown 'program-name filter "Vorlen"' \
     '{6D2F5A10-0001-4B7E-9C31-5E0000000001}' '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' \
-    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' VorlenExpand LongDisplayName
+    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' VorlenExpand LongDisplayName VorlenThreePlaces
 
 # Uninstall command contains "MsiExec.exe /I": its toggle releases the
 # program-name toggle and filters by the uninstall command alone.
