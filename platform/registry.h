@@ -20,8 +20,9 @@ class RegistryReader {
 public:
     virtual ~RegistryReader() = default;
 
-    // Calls `visit` with each sub-key name of root\path in enumeration order;
-    // the enumeration ends at its first failure. Returns false, visiting
+    // Calls `visit` with each sub-key name of root\path in enumeration order,
+    // whole whatever its length; a sub-key whose name cannot be read is left
+    // out and the ones after it still visited. Returns false, visiting
     // nothing, when the key cannot be opened.
     virtual bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
                                const std::function<void(std::wstring_view)>& visit) const = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -14,9 +15,16 @@ HKEY RootHandle(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Key names are at most 255 characters, value names at most 16383.
+// Windows allows key names of 255 characters and value names of 16383.
 constexpr DWORD kMaxKeyNameChars = 255;
 constexpr DWORD kMaxValueNameChars = 16383;
+// A key name that another registry holds (Wine's takes 256 characters) or a
+// program planted through the native API can be longer, up to what a counted
+// string carries: 32767 characters.
+constexpr std::size_t kKeyNameBufferLimit = 32768;
+// Sub-keys that cannot be read, one after the other, before the enumeration
+// gives up (the key deleted meanwhile fails every index).
+constexpr int kMaxConsecutiveSubKeyFailures = 16;
 // Most values fit this; longer ones grow the buffer to the reported length.
 constexpr DWORD kInitialDataBytes = 4096;
 
@@ -31,18 +39,43 @@ ValueBuffers& ThreadBuffers() {
     return buffers;
 }
 
+// A buffer for a sub-key name that did not fit `current` characters: the
+// key's longest sub-key name, at least twice the size, within the limit.
+std::size_t GrownKeyNameBuffer(HKEY key, std::size_t current) {
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
+        longest = 0;
+    return std::min(std::max<std::size_t>(std::size_t{longest} + 1, current * 2), kKeyNameBufferLimit);
+}
+
 }  // namespace
 
 bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
                                   const std::function<void(std::wstring_view)>& visit) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key.put()) !=
+        ERROR_SUCCESS)
         return false;
-    wchar_t name[kMaxKeyNameChars + 1];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kMaxKeyNameChars + 1;
-        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        visit(std::wstring_view(name, length));
+    std::vector<wchar_t> name(kMaxKeyNameChars + 1);
+    int failures = 0;
+    for (DWORD index = 0; failures < kMaxConsecutiveSubKeyFailures;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LSTATUS status =
+            RegEnumKeyExW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status == ERROR_MORE_DATA && name.size() < kKeyNameBufferLimit) {
+            // Read the same sub-key again, whole.
+            name.resize(GrownKeyNameBuffer(key.get(), name.size()));
+            continue;
+        }
+        if (status == ERROR_SUCCESS) {
+            visit(std::wstring_view(name.data(), length));
+            failures = 0;
+        } else {
+            ++failures;  // this one is left out; the ones after it may still be read
+        }
+        ++index;
     }
     return true;
 }

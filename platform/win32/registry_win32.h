@@ -4,7 +4,7 @@
 namespace vorlen {
 
 // The registry through the wide registry functions, read only: keys are
-// opened with the query or enumerate right alone.
+// opened with the query and enumerate rights alone.
 class Win32Registry final : public RegistryReader {
 public:
     bool ForEachSubKey(RegistryRoot root, const std::wstring& path,

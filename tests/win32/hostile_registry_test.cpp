@@ -1,10 +1,12 @@
 // The scan over a prefix whose uninstall key holds hostile data: strings
 // without terminator, of odd length, of a megabyte, multi-strings without
 // their final NUL, ten thousand values in one key, names at the length
-// limit, garbage in DisplayName, key names full of shell characters. The scan
-// must finish, show every character it read and report nothing.
+// limit and beyond it, a key name holding a NUL, garbage in DisplayName, key
+// names full of shell characters. The scan must finish, show every character
+// it read and report nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "inventory/inventory_scan.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/unique_handle.h"
 #include "test_registry_key.h"
 #include "window/list_grid.h"
 
@@ -25,6 +28,17 @@ std::vector<std::wstring> UninstallSubKeys(const RegistryReader& registry) {
     registry.ForEachSubKey(RegistryRoot::LocalMachine, kUninstallKeyPath,
                            [&](std::wstring_view name) { names.emplace_back(name); });
     return names;
+}
+
+// The number of sub-keys the registry itself reports for the uninstall key.
+DWORD UninstallSubKeyCount() {
+    UniqueHkey key;
+    DWORD count = 0;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS ||
+        RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        ADD_FAILURE() << "the uninstall key cannot be queried";
+    return count;
 }
 
 ScanRules ListEverything() {
@@ -88,6 +102,29 @@ TEST(HostileRegistry, ParallelAndOneByOneScansWriteTheSameRows) {
     for (int row = 0; row < single.Rows(); ++row)
         for (int col = 0; col < 4; ++col)
             ASSERT_EQ(parallel.Text(row, col), single.Text(row, col)) << row << "," << col;
+}
+
+TEST(HostileRegistry, KeysAfterAKeyNameLongerThanWindowsAllowsAreEnumerated) {
+    const auto names = UninstallSubKeys(Win32Registry());
+    // Wine holds a 256-character name, which fills no 255-character buffer;
+    // the prefix sorts it between two ordinary keys.
+    const auto isLong = [](const std::wstring& name) { return name.size() > 255; };
+    const auto longName = std::find_if(names.begin(), names.end(), isLong);
+    ASSERT_NE(longName, names.end()) << "the hostile prefix has no key name longer than 255 characters";
+    EXPECT_EQ(longName->size(), 256u);
+    const auto after = std::find(names.begin(), names.end(), L"VorlenHostile.Long256.Z-After");
+    EXPECT_NE(after, names.end()) << "the key sorted after the long name is missing";
+    EXPECT_LT(longName, after);
+    EXPECT_EQ(names.size(), UninstallSubKeyCount()) << "every sub-key the registry counts is enumerated";
+}
+
+TEST(HostileRegistry, KeyNameWithANulArrivesWholeBesideItsDecoy) {
+    const auto names = UninstallSubKeys(Win32Registry());
+    // Planted through the native API: the decoy's name followed by a NUL and more.
+    const std::wstring decoy = L"VorlenHostile.NulName";
+    const std::wstring planted = decoy + std::wstring(1, L'\0') + L"Hidden";
+    EXPECT_EQ(std::count(names.begin(), names.end(), decoy), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), planted), 1);
 }
 
 TEST(HostileRegistry, HugeAndUnterminatedValuesAreShownWhole) {
