@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/nuls_as_blanks.h"
 #include "grid/grid_model.h"
 
 namespace vorlen {
@@ -20,7 +21,7 @@ std::wstring GridBlockText(const GridModel& grid, wchar_t separator) {
         text += grid.Text(row, lastCol);
         text += L"\r\n";
     }
-    return text;
+    return NulsAsBlanks(text);
 }
 
 }  // namespace vorlen

@@ -40,3 +40,12 @@ TEST(GridBlockText, SingleCellHiddenRowsAndUnescapedTexts) {
     grid.SetSelectionEnd(3, 1);
     EXPECT_EQ(GridBlockText(grid, L'\t'), L"1,1\r\n2,1\r\ntab\there\r\nline\r\n");
 }
+
+TEST(GridBlockText, EachNulBecomesABlankSoNothingAfterItIsLost) {
+    using namespace std::string_literals;
+    GridModel grid = Numbered(4, 3);
+    grid.SetText(1, 1, L"Foo\0Hidden\0"s);
+    grid.SetCurrentCell(1, 1);
+    grid.SetSelectionEnd(3, 2);
+    EXPECT_EQ(GridBlockText(grid, L'\t'), L"Foo Hidden \t1,2\r\n2,1\t2,2\r\n3,1\t3,2\r\n");
+}
