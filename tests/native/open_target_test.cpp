@@ -2,8 +2,11 @@
 
 #include "actions/open_target.h"
 
+using vorlen::CheckWebAddress;
 using vorlen::FolderToOpen;
 using vorlen::IsWebAddress;
+using vorlen::kMaxWebAddressLength;
+using vorlen::WebAddressCheck;
 
 TEST(WebAddress, SchemeInAnyCaseQualifiesOtherSchemesAndLeadingBlanksDoNot) {
     EXPECT_TRUE(IsWebAddress(L"http://example.com/Path"));
@@ -15,6 +18,28 @@ TEST(WebAddress, SchemeInAnyCaseQualifiesOtherSchemesAndLeadingBlanksDoNot) {
     EXPECT_FALSE(IsWebAddress(L"https:/example.com"));
     EXPECT_FALSE(IsWebAddress(L"http"));
     EXPECT_FALSE(IsWebAddress(L""));
+}
+
+TEST(WebAddress, OpenableUpToTheLengthLimitAndNotOneCharacterBeyond) {
+    const std::wstring scheme = L"https://example.com/";
+    const std::wstring longest = scheme + std::wstring(kMaxWebAddressLength - scheme.size(), L'a');
+    EXPECT_EQ(CheckWebAddress(longest), WebAddressCheck::Openable);
+    EXPECT_EQ(CheckWebAddress(longest + L'a'), WebAddressCheck::TooLong);
+    EXPECT_EQ(CheckWebAddress(scheme + std::wstring(70000, L'a')), WebAddressCheck::TooLong);
+    EXPECT_EQ(CheckWebAddress(L"ftp://example.com/" + std::wstring(70000, L'a')), WebAddressCheck::NotWebAddress);
+}
+
+TEST(WebAddress, QuotesBlanksControlCharactersAndAngleBracketsAreRefused) {
+    using namespace std::string_literals;
+    EXPECT_EQ(CheckWebAddress(L"http://x/a\" --evil \"b"), WebAddressCheck::UnsafeCharacter);
+    for (const wchar_t unsafe : L"\" <>\t\r\n\x1F\x7F\x85\x00A0\x3000\x2028"s)
+        EXPECT_EQ(CheckWebAddress(L"http://example.com/a"s + unsafe + L"b"), WebAddressCheck::UnsafeCharacter)
+            << static_cast<int>(unsafe);
+    EXPECT_EQ(CheckWebAddress(L"http://example.com/a\0b"s), WebAddressCheck::UnsafeCharacter);
+    // What an address may hold: its reserved characters, escapes, and letters beyond ASCII.
+    EXPECT_EQ(CheckWebAddress(L"HTTPS://Example.com/Path?q=%22a%20b%22&x=1#~!$'()*+,;=:@[]"),
+              WebAddressCheck::Openable);
+    EXPECT_EQ(CheckWebAddress(L"http://例え.jp/ページ"), WebAddressCheck::Openable);
 }
 
 TEST(FolderToOpen, CommandLinesGiveTheFolderOfTheirProgram) {
