@@ -11,7 +11,8 @@ public:
     // or the key is missing. A key present with an empty value yields "".
     virtual std::wstring Read(const std::wstring& key, const std::wstring& section,
                               const std::wstring& fallback) const = 0;
-    // Writes value under key in section, creating what is missing; true on success.
+    // Writes value under key in section, creating what is missing; true on
+    // success. A read-only file is never written.
     virtual bool Write(const std::wstring& value, const std::wstring& key, const std::wstring& section) = 0;
 };
 

@@ -17,6 +17,14 @@ std::wstring Win32ProfileFile::Read(const std::wstring& key, const std::wstring&
 }
 
 bool Win32ProfileFile::Write(const std::wstring& value, const std::wstring& key, const std::wstring& section) {
+    // The profile function does not refuse a read-only file everywhere (Wine
+    // running as root writes through it), so the attribute is tested first,
+    // as the CSV export's file replacement does.
+    const DWORD attributes = GetFileAttributesW(path_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
 }
 

@@ -91,3 +91,15 @@ TEST(SettingsFile, AWriteThatCannotBeDoneReportsFailure) {
     Win32ProfileFile file(L"Q:\\no-such-drive\\no-such-folder\\Kestrin.ini");
     EXPECT_FALSE(file.Write(L"1", L"DisplayName", L"Settings"));
 }
+
+TEST(SettingsFile, AReadOnlyFileIsLeftAsItWasAndTheWriteFails) {
+    TempFolder folder(L"vorlen-settings");
+    const std::wstring path = folder.File(L"Kestrin.ini");
+    const std::string before = "[Settings]\r\nDisplayName=1\r\nUninstallString=1\r\nNoHotfix=1\r\n";
+    TempFolder::WriteBytes(path, before);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Win32ProfileFile file(path);
+    EXPECT_FALSE(WriteDisplaySettings(file, DisplaySettings{}));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(TempFolder::ReadBytes(path), before);
+}
