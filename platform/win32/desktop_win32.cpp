@@ -1,6 +1,5 @@
 #include "platform/win32/desktop_win32.h"
 
-#include <commdlg.h>
 #include <oleauto.h>
 #include <shellapi.h>
 
@@ -88,31 +87,39 @@ bool Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand, 
     return true;
 }
 
+SaveDialogRecord::SaveDialogRecord(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                                   const std::wstring& initialFolder)
+    : initialFolder_(initialFolder), file_(32768, L'\0'), title_(32768, L'\0') {
+    // Each pair ends with a NUL; the list ends with a second one.
+    filters_ = filter.empty() ? L"" : filter + L'\0';
+    filters_ += std::wstring(L"すべてのファイル(*.*)") + L'\0' + L"*.*" + L'\0';
+    // The dialog adds the extension without its point.
+    if (!filter.empty())
+        extension_ =
+            !defaultExtension.empty() && defaultExtension[0] == L'.' ? defaultExtension.substr(1) : defaultExtension;
+    record_.lStructSize = sizeof(record_);
+    record_.hwndOwner = owner;
+    record_.hInstance = GetModuleHandleW(nullptr);
+    record_.lpstrFilter = filters_.c_str();
+    record_.nFilterIndex = 1;
+    record_.lpstrFile = file_.data();
+    record_.nMaxFile = static_cast<DWORD>(file_.size());
+    record_.lpstrFileTitle = title_.data();
+    record_.nMaxFileTitle = static_cast<DWORD>(title_.size());
+    record_.lpstrInitialDir = initialFolder_.empty() ? nullptr : initialFolder_.c_str();
+    record_.lpstrTitle = L"名前を付けて保存";
+    // No OFN_FILEMUSTEXIST: Windows documents it as unusable in a Save-As
+    // dialog, and where it is honoured a file that does not exist yet
+    // could never be chosen.
+    record_.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    record_.lpstrDefExt = extension_.c_str();
+}
+
 std::wstring Win32Desktop::ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
                                           const std::wstring& initialFolder) {
-    // Each pair ends with a NUL; the list ends with a second one.
-    std::wstring filters = filter.empty() ? L"" : filter + L'\0';
-    filters += std::wstring(L"すべてのファイル(*.*)") + L'\0' + L"*.*" + L'\0';
-    std::vector<wchar_t> file(32768, L'\0');
-    std::vector<wchar_t> title(32768, L'\0');
-    const std::wstring extension = filter.empty() ? L"" : defaultExtension;
-    OPENFILENAMEW dialog{sizeof(dialog)};
-    dialog.hwndOwner = owner;
-    dialog.hInstance = GetModuleHandleW(nullptr);
-    dialog.lpstrFilter = filters.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrFileTitle = title.data();
-    dialog.nMaxFileTitle = static_cast<DWORD>(title.size());
-    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.lpstrTitle = L"名前を付けて保存";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    // The dialog adds the extension without its point.
-    const std::wstring bareExtension = !extension.empty() && extension[0] == L'.' ? extension.substr(1) : extension;
-    dialog.lpstrDefExt = bareExtension.c_str();
-    if (!GetSaveFileNameW(&dialog)) return {};
-    return file.data();
+    SaveDialogRecord dialog(owner, filter, defaultExtension, initialFolder);
+    if (!GetSaveFileNameW(&dialog.Record())) return {};
+    return dialog.ChosenPath();
 }
 
 std::wstring Win32Desktop::SpecialFolder(const std::wstring& name) {

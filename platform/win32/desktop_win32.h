@@ -1,6 +1,10 @@
 #pragma once
 #include "platform/desktop.h"
 
+#include <commdlg.h>
+
+#include <vector>
+
 namespace vorlen {
 
 class Win32Desktop final : public Desktop {
@@ -19,6 +23,31 @@ public:
     void SendKey(UINT virtualKey) override;
     bool SetClipboardText(HWND owner, const std::wstring& text) override;
     std::wstring ClipboardText(HWND owner) override;
+};
+
+// The Save-As dialog's record together with the texts and buffers it points
+// into: `filter`'s description NUL pattern pairs followed by "すべてのファイル(*.*)",
+// the default extension without its point (none without a filter), the
+// initial folder when there is one, and the flags of a Save-As dialog that
+// accepts a new file name and asks before overwriting an existing one.
+class SaveDialogRecord {
+public:
+    SaveDialogRecord(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                     const std::wstring& initialFolder);
+    SaveDialogRecord(const SaveDialogRecord&) = delete;
+    SaveDialogRecord& operator=(const SaveDialogRecord&) = delete;
+
+    OPENFILENAMEW& Record() { return record_; }
+    // The path the dialog wrote, once it returned success.
+    std::wstring ChosenPath() const { return file_.data(); }
+
+private:
+    std::wstring filters_;
+    std::wstring extension_;
+    std::wstring initialFolder_;
+    std::vector<wchar_t> file_;
+    std::vector<wchar_t> title_;
+    OPENFILENAMEW record_{};
 };
 
 // The Windows error number with the system's description of it.
