@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "platform/platform_error.h"
 
@@ -36,11 +37,34 @@ public:
     // neither hidden nor a system file.
     virtual bool NormalFileExists(const std::wstring& pattern) = 0;
 
-    // Starts a command line and waits until its process has ended, handing
-    // each arriving window message to `pump` meanwhile so that the window
-    // stays responsive; no processor time is spent while nothing happens.
-    virtual bool RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
-                            PlatformError& error) = 0;
+    // What became of a command line that RunAndWait was given.
+    enum class WaitOutcome {
+        NotStarted,      // it could not be started; `error` says why
+        Ended,           // its process has ended
+        StoppedWaiting,  // the pump asked to stop waiting; the process runs on
+    };
+
+    // Starts a command line and waits until its process has ended. Each
+    // window message that arrives meanwhile wakes the wait to call `pump`,
+    // which handles the messages so that the window stays responsive and
+    // returns false when the program is quitting: the wait then ends at once
+    // and the caller starts nothing more. No processor time is spent while
+    // nothing happens.
+    virtual WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+                                   PlatformError& error) = 0;
+
+    // For a pump that cannot ask to stop (the main window's, until its pump
+    // says whether to go on; then this goes): waits for the process to end
+    // whatever happens meanwhile; true once it was started.
+    template <class Pump>
+    requires std::is_void_v<std::invoke_result_t<Pump&>>
+    bool RunAndWait(const std::wstring& commandLine, int showCommand, Pump pump, PlatformError& error) {
+        const std::function<bool()> goOn = [&pump] {
+            pump();
+            return true;
+        };
+        return RunAndWait(commandLine, showCommand, goOn, error) != WaitOutcome::NotStarted;
+    }
 
     // The common Save-As dialog titled "名前を付けて保存", opening in
     // `initialFolder` when it is not empty. `filter` is description NUL

@@ -77,14 +77,16 @@ bool Win32Desktop::StartProcess(const std::wstring& commandLine, int showCommand
     return static_cast<bool>(Launch(commandLine, showCommand, error));
 }
 
-bool Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
-                              PlatformError& error) {
+Desktop::WaitOutcome Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand,
+                                              const std::function<bool()>& pump, PlatformError& error) {
     const UniqueKernelHandle process = Launch(commandLine, showCommand, error);
-    if (!process) return false;
-    // Wake for the process's end or for a message, whichever comes first.
+    if (!process) return WaitOutcome::NotStarted;
+    // Wake for the process's end or for a message, whichever comes first;
+    // messages already waiting in the queue count as arrived.
     const HANDLE waited = process.get();
-    while (MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) pump();
-    return true;
+    while (MsgWaitForMultipleObjectsEx(1, &waited, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1)
+        if (!pump()) return WaitOutcome::StoppedWaiting;
+    return WaitOutcome::Ended;
 }
 
 SaveDialogRecord::SaveDialogRecord(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,

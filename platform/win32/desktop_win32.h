@@ -15,8 +15,8 @@ public:
     void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) override;
     bool PathExists(const std::wstring& path) override;
     bool NormalFileExists(const std::wstring& pattern) override;
-    bool RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>& pump,
-                    PlatformError& error) override;
+    WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+                           PlatformError& error) override;
     std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
                                 const std::wstring& initialFolder) override;
     std::wstring SpecialFolder(const std::wstring& name) override;

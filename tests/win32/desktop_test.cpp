@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/desktop_win32.h"
+#include "temp_folder.h"
 
 using vorlen::SaveDialogRecord;
 
@@ -30,4 +31,56 @@ TEST(SaveDialogRecord, AcceptsANewNameAsksBeforeOverwritingAndOffersEveryFileSec
     EXPECT_EQ(FilterList(plain.Record().lpstrFilter), L"すべてのファイル(*.*)\0*.*\0\0"s);
     EXPECT_STREQ(plain.Record().lpstrDefExt, L"");
     EXPECT_EQ(plain.Record().lpstrInitialDir, nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Waiting for a process while the window's messages are handled.
+
+namespace {
+
+using Outcome = vorlen::Desktop::WaitOutcome;
+
+// Handles every waiting message; false once the quit request is among them.
+bool PumpUntilQuit() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        if (message.message == WM_QUIT) return false;
+    return true;
+}
+
+// Handles every waiting message, a quit left over from an earlier test included.
+bool PumpOn() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {}
+    return true;
+}
+
+}  // namespace
+
+TEST(DesktopRunAndWait, WaitsForTheProcessToEnd) {
+    TempFolder folder(L"vorlen-wait");
+    const std::wstring done = folder.File(L"done.txt");
+    vorlen::Win32Desktop desktop;
+    vorlen::PlatformError error;
+    // The file appears only after about a second, just before the process ends.
+    const Outcome outcome = desktop.RunAndWait(L"cmd.exe /C ping -n 2 127.0.0.1 >NUL & echo done>\"" + done + L"\"",
+                                               SW_HIDE, PumpOn, error);
+    EXPECT_EQ(outcome, Outcome::Ended);
+    EXPECT_TRUE(TempFolder::Exists(done));
+}
+
+TEST(DesktopRunAndWait, AQuitRequestEndsTheWaitAtOnceWithoutSpinning) {
+    vorlen::Win32Desktop desktop;
+    vorlen::PlatformError error;
+    int turns = 0;
+    PostQuitMessage(0);
+    const Outcome outcome = desktop.RunAndWait(
+        L"cmd.exe /C ping -n 3 127.0.0.1 >NUL", SW_HIDE,
+        [&] {
+            ++turns;
+            return PumpUntilQuit();
+        },
+        error);
+    EXPECT_EQ(outcome, Outcome::StoppedWaiting);
+    EXPECT_EQ(turns, 1);
 }

@@ -10,7 +10,8 @@
 
 // Answers message boxes from a script and records what would have been
 // started or opened instead of starting it. File lookups and the expansion
-// of environment variables are the real ones.
+// of environment variables are the real ones, and every path looked up is
+// recorded.
 class FakeDesktop final : public vorlen::Desktop {
 public:
     struct Message {
@@ -31,6 +32,8 @@ public:
     bool clipboardSet = false;
     bool failStarts = false;
     std::vector<Started> waitedFor;      // RunAndWait's command lines
+    bool pumpWhileWaiting = false;       // RunAndWait gives the pump one turn, as an arriving message would
+    std::vector<std::wstring> probed;    // every path PathExists and NormalFileExists were asked about
     std::deque<std::wstring> savePaths;  // Save-As answers; "" (cancel) when empty
     struct SaveDialog {
         std::wstring filter;
@@ -57,11 +60,15 @@ public:
         started.push_back({commandLine, showCommand});
         return true;
     }
-    bool RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<void()>&,
-                    vorlen::PlatformError& error) override {
-        if (failStarts) return StartProcess(commandLine, showCommand, error);
+    WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+                           vorlen::PlatformError& error) override {
+        if (failStarts) {
+            StartProcess(commandLine, showCommand, error);
+            return WaitOutcome::NotStarted;
+        }
         waitedFor.push_back({commandLine, showCommand});
-        return true;
+        if (pumpWhileWaiting && !pump()) return WaitOutcome::StoppedWaiting;
+        return WaitOutcome::Ended;
     }
     std::wstring ShowSaveDialog(HWND, const std::wstring& filter, const std::wstring& defaultExtension,
                                 const std::wstring& initialFolder) override {
@@ -74,8 +81,14 @@ public:
     std::wstring SpecialFolder(const std::wstring& name) override { return name == L"Desktop" ? desktopFolder : L""; }
     void SendKey(UINT virtualKey) override { keysSent.push_back(virtualKey); }
     void ShellOpen(HWND, const std::wstring& target, const std::wstring&, int) override { opened.push_back(target); }
-    bool PathExists(const std::wstring& path) override { return real_.PathExists(path); }
-    bool NormalFileExists(const std::wstring& pattern) override { return real_.NormalFileExists(pattern); }
+    bool PathExists(const std::wstring& path) override {
+        probed.push_back(path);
+        return real_.PathExists(path);
+    }
+    bool NormalFileExists(const std::wstring& pattern) override {
+        probed.push_back(pattern);
+        return real_.NormalFileExists(pattern);
+    }
     bool SetClipboardText(HWND, const std::wstring& text) override {
         clipboard = text;
         clipboardSet = true;
