@@ -1,6 +1,7 @@
 #include "dialogs/system_info.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "window/program_state.h"
@@ -30,6 +31,16 @@ std::wstring DwordText(std::span<const std::uint8_t> data) {
         text += kDigits[*byte & 0x0F];
     }
     return text;
+}
+
+// The command line that starts the program file at `path`: in quotes, so
+// that a path with blanks is not first tried as a shorter program with
+// arguments (C:\Program.exe). A value already in quotes counts as its
+// inside; a path that still holds a quote names no file and starts nothing.
+std::optional<std::wstring> ProgramCommandLine(std::wstring_view path) {
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
+    if (path.empty() || path.find(L'"') != std::wstring_view::npos) return std::nullopt;
+    return L'"' + std::wstring(path) + L'"';
 }
 
 }  // namespace
@@ -62,8 +73,8 @@ void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry) 
         if (located) path = file;
     }
     PlatformError error;
-    // An empty name starts nothing: CreateProcess refuses an empty command line.
-    if (located && !path.empty() && desktop.StartProcess(path, SW_SHOWNORMAL, error)) return;
+    const auto commandLine = located ? ProgramCommandLine(path) : std::nullopt;
+    if (commandLine && desktop.StartProcess(*commandLine, SW_SHOWNORMAL, error)) return;
     desktop.ShowMessage(owner, kSysInfoUnavailable, kAppTitle, MB_OK);
 }
 

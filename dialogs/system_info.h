@@ -27,8 +27,8 @@ inline constexpr wchar_t kSysInfoUnavailable[] = L"現時点ではｼｽﾃﾑ�
 
 // Starts the system-information tool: the file named by the MSINFO "PATH"
 // value, or else MSINFO32.EXE in the folder of the shared-tools "MSINFO"
-// value when that file exists. When neither leads to a program that starts,
-// says so in a message box owned by `owner`.
+// value when that file exists, started by its path in quotes. When neither
+// leads to a program that starts, says so in a message box owned by `owner`.
 void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry);
 
 }  // namespace vorlen

@@ -87,11 +87,11 @@ keys Return
 wait_for_no_window_named '^Kestrin$' 10 || fail "the message did not close on Enter"
 echo "ok: ｼｽﾃﾑ情報 without a registered tool shows a message titled 'Kestrin' and starts nothing"
 
-# With the tool named in the registry the button starts it.
+# With the tool named in the registry the button starts it, by its path in quotes.
 reg64 add "$msinfo_key" /v PATH /d 'C:\windows\system32\msinfo32.exe' /f >/dev/null 2>&1 || fail "cannot name msinfo32 in $msinfo_key"
 activate_window 'Kestrinのﾊﾞｰｼﾞｮﾝ情報' "$about"
 keys alt+s
-wait_for_traced_command 'C:\\windows\\system32\\msinfo32.exe' 20 || fail "ｼｽﾃﾑ情報 did not start C:\\windows\\system32\\msinfo32.exe named in the registry"
+wait_for_traced_command '\"C:\\windows\\system32\\msinfo32.exe\"' 20 || fail "ｼｽﾃﾑ情報 did not start C:\\windows\\system32\\msinfo32.exe named in the registry"
 echo "ok: ｼｽﾃﾑ情報 starts the tool named in $msinfo_key"
 sleep 0.5
 end_prefix_processes 'msinfo32'

@@ -433,7 +433,8 @@ TEST_F(DialogStartSysInfo, StartsTheFileThatThePathValueNames) {
     Start();
     ASSERT_EQ(desktop_.started.size(), 1u);
     EXPECT_EQ(desktop_.started[0].commandLine,
-              L"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
+              L"\"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe\"")
+        << "quoted, so that Windows never tries C:\\Program.exe";
     EXPECT_EQ(desktop_.started[0].showCommand, SW_SHOWNORMAL);
     EXPECT_TRUE(desktop_.messages.empty());
 }
@@ -443,7 +444,7 @@ TEST_F(DialogStartSysInfo, WithoutThePathValueStartsTheToolInTheSharedToolsFolde
     TempFolder::WriteBytes(folder_.File(L"MSINFO32.EXE"), "MZ");
     Start();
     ASSERT_EQ(desktop_.started.size(), 1u);
-    EXPECT_EQ(desktop_.started[0].commandLine, folder_.Path() + L"\\MSINFO32.EXE");
+    EXPECT_EQ(desktop_.started[0].commandLine, L'"' + folder_.Path() + L"\\MSINFO32.EXE\"");
     EXPECT_EQ(desktop_.started[0].showCommand, SW_SHOWNORMAL);
     EXPECT_TRUE(desktop_.messages.empty());
 }
@@ -454,7 +455,19 @@ TEST_F(DialogStartSysInfo, TheFolderValueIsUsedWhenTheKeyHoldsOnlyOtherValues) {
     TempFolder::WriteBytes(folder_.File(L"MSINFO32.EXE"), "MZ");
     Start();
     ASSERT_EQ(desktop_.started.size(), 1u);
-    EXPECT_EQ(desktop_.started[0].commandLine, folder_.Path() + L"\\MSINFO32.EXE");
+    EXPECT_EQ(desktop_.started[0].commandLine, L'"' + folder_.Path() + L"\\MSINFO32.EXE\"");
+}
+
+TEST_F(DialogStartSysInfo, APathAlreadyInQuotesIsQuotedOnceAndOneWithQuotesInsideStartsNothing) {
+    Msinfo().SetString(L"PATH", L"\"C:\\Program Files\\MSInfo\\msinfo32.exe\"");
+    Start();
+    ASSERT_EQ(desktop_.started.size(), 1u);
+    EXPECT_EQ(desktop_.started[0].commandLine, L"\"C:\\Program Files\\MSInfo\\msinfo32.exe\"");
+
+    desktop_.started.clear();
+    Msinfo().SetString(L"PATH", L"C:\\Windows\\notepad.exe\" C:\\secret.txt \"");
+    Start();
+    ExpectUnavailableMessageOnly();
 }
 
 TEST_F(DialogStartSysInfo, AFolderWithoutTheToolSaysItIsUnavailable) {
@@ -649,7 +662,7 @@ TEST_F(DialogAbout, SysInfoButtonStartsTheToolAndTheDialogStaysOpen) {
         DialogDriver::Click(dialog, IDC_ABOUT_SYSINFO);
         EXPECT_TRUE(IsWindowVisible(dialog));
         ASSERT_EQ(desktop_.started.size(), 1u);
-        EXPECT_EQ(desktop_.started[0].commandLine, L"C:\\tools\\msinfo32.exe");
+        EXPECT_EQ(desktop_.started[0].commandLine, L"\"C:\\tools\\msinfo32.exe\"");
         EXPECT_TRUE(desktop_.messages.empty());
         DialogDriver::Click(dialog, IDOK);
     });
