@@ -2,9 +2,11 @@
 
 #include <oleauto.h>
 #include <shellapi.h>
+#include <wininet.h>
 
 #include <vector>
 
+#include "actions/open_target.h"
 #include "platform/win32/unique_handle.h"
 
 namespace vorlen {
@@ -172,6 +174,9 @@ void Win32Desktop::SendKey(UINT virtualKey) {
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
 }
+
+// The plain rule's limit for web addresses is the platform's, its NUL aside.
+static_assert(kMaxWebAddressLength == INTERNET_MAX_URL_LENGTH - 1);
 
 void Win32Desktop::ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) {
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, directory.empty() ? nullptr : directory.c_str(),
