@@ -24,7 +24,8 @@ set(VORLEN_TEST_ENV "WINEDEBUG=-all" "LANG=ja_JP.UTF-8" "LC_ALL=ja_JP.UTF-8")
 # Fixture prefixes, built once and kept in the build tree until their sources change.
 add_test(NAME prefix.test COMMAND ${CMAKE_SOURCE_DIR}/tests/prepare-prefix ${VORLEN_PREFIXES}/test)
 set_tests_properties(prefix.test PROPERTIES FIXTURES_SETUP vorlen_prefix ENVIRONMENT "${VORLEN_TEST_ENV}")
-add_test(NAME prefix.hostile COMMAND ${CMAKE_SOURCE_DIR}/tests/prepare-prefix ${VORLEN_PREFIXES}/hostile --hostile)
+# The hostile prefix's http and https handler logs the addresses it is given.
+add_test(NAME prefix.hostile COMMAND ${CMAKE_SOURCE_DIR}/tests/prepare-prefix ${VORLEN_PREFIXES}/hostile --hostile --log-browser)
 set_tests_properties(prefix.hostile PROPERTIES FIXTURES_SETUP vorlen_hostile_prefix ENVIRONMENT "${VORLEN_TEST_ENV}")
 
 # Runs a Win32 program of the sub-build under Wine in the given prefix.
