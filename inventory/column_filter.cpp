@@ -1,5 +1,6 @@
 #include "inventory/column_filter.h"
 
+#include "core/nuls_as_blanks.h"
 #include "grid/grid_model.h"
 
 namespace vorlen {
@@ -10,6 +11,8 @@ int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text) {
     // filter that first shows all rows and then hides row by row.
     if (column < 0 || column >= grid.Cols()) ShowAllRows(grid);
     return grid.SetDataRowHeightsWhere(column, shownHeight, [text](const std::wstring& cell) {
+        // The boxes show a NUL as a blank, so the filter reads the cell so too.
+        if (cell.find(L'\0') != std::wstring::npos) return NulsAsBlanks(cell).find(text) != std::wstring::npos;
         return cell.find(text.data(), 0, text.size()) != std::wstring::npos;
     });
 }

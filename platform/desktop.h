@@ -53,19 +53,6 @@ public:
     virtual WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
                                    PlatformError& error) = 0;
 
-    // For a pump that cannot ask to stop (the main window's, until its pump
-    // says whether to go on; then this goes): waits for the process to end
-    // whatever happens meanwhile; true once it was started.
-    template <class Pump>
-    requires std::is_void_v<std::invoke_result_t<Pump&>>
-    bool RunAndWait(const std::wstring& commandLine, int showCommand, Pump pump, PlatformError& error) {
-        const std::function<bool()> goOn = [&pump] {
-            pump();
-            return true;
-        };
-        return RunAndWait(commandLine, showCommand, goOn, error) != WaitOutcome::NotStarted;
-    }
-
     // The common Save-As dialog titled "名前を付けて保存", opening in
     // `initialFolder` when it is not empty. `filter` is description NUL
     // pattern pairs. The chosen path, or "" on cancel or failure.

@@ -91,6 +91,8 @@
 #define IDS_FILTER_CSV 157
 #define IDS_FILTER_REG 158
 #define IDS_SETTINGS_NOT_SAVED 159
+#define IDS_URL_UNSAFE 172
+#define IDS_URL_TOO_LONG 173
 // Toolbar tooltips.
 #define IDS_TIP_SORT_KEY_UP 160
 #define IDS_TIP_SORT_KEY_DOWN 161

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/network_path.h"
 #include "inventory/entry_reader.h"
 
 namespace vorlen {
@@ -15,7 +16,8 @@ namespace {
 bool IsLinkText(const MainWindowParts& parts, const std::wstring& dataText) {
     const std::wstring_view text = dataText;
     if (text.starts_with(L"http://") || text.starts_with(L"https://")) return true;
-    return !text.empty() && parts.services.desktop->NormalFileExists(dataText);
+    // A network path is never looked up just to colour it.
+    return !text.empty() && !IsNetworkOrDevicePath(text) && parts.services.desktop->NormalFileExists(dataText);
 }
 
 void AddDetailRow(MainWindowParts& parts, const EntryValueText& value) {

@@ -1,6 +1,7 @@
 #include "window/entry_actions.h"
 
 #include "actions/open_target.h"
+#include "core/network_path.h"
 #include "resources/resource.h"
 
 namespace vorlen {
@@ -10,8 +11,11 @@ namespace {
 std::optional<std::wstring> FolderOfFocusedText(const MainWindowParts& parts) {
     const auto text = parts.FocusedText();
     if (!text) return std::nullopt;
+    // A text that names a network path is never looked up, nor is a folder
+    // derived from it, without the user's command to open it.
+    if (IsNetworkOrDevicePath(*text)) return std::nullopt;
     auto folder = FolderToOpen(*text);
-    if (!folder || !parts.services.desktop->PathExists(*folder)) return std::nullopt;
+    if (!folder || IsNetworkOrDevicePath(*folder) || !parts.services.desktop->PathExists(*folder)) return std::nullopt;
     return folder;
 }
 
@@ -68,9 +72,21 @@ bool CanOpenWebAddress(const MainWindowParts& parts) {
 
 void OpenWebAddress(MainWindowParts& parts) {
     try {
-        // The address is opened as it stands: its path may be case-sensitive.
-        if (const auto address = WebAddressOfFocusedText(parts))
+        const auto address = WebAddressOfFocusedText(parts);
+        if (!address) return;
+        switch (CheckWebAddress(*address)) {
+        case WebAddressCheck::Openable:
+            // Opened as it stands: its path may be case-sensitive.
             parts.services.desktop->ShellOpen(parts.window, *address, L"", SW_SHOWNORMAL);
+            break;
+        case WebAddressCheck::UnsafeCharacter:
+            parts.ShowMessage(parts.Text(IDS_URL_UNSAFE), kAppTitle, MB_OK | MB_ICONWARNING);
+            break;
+        case WebAddressCheck::TooLong:
+            parts.ShowMessage(parts.Text(IDS_URL_TOO_LONG), kAppTitle, MB_OK | MB_ICONWARNING);
+            break;
+        case WebAddressCheck::NotWebAddress: break;
+        }
     } catch (const std::exception&) {}
 }
 

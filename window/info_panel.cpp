@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/nuls_as_blanks.h"
 #include "platform/win32/resource_text.h"
 #include "resources/resource.h"
 
@@ -81,7 +82,11 @@ std::wstring InfoPanel::BoxText(int index) const {
     return text;
 }
 
-void InfoPanel::SetBoxText(int index, const std::wstring& text) { SetWindowTextW(boxes_[index], text.c_str()); }
+// An edit box ends its text at the first NUL: the blanks keep the rest in
+// view, and the commands run what the box shows.
+void InfoPanel::SetBoxText(int index, const std::wstring& text) {
+    SetWindowTextW(boxes_[index], NulsAsBlanks(text).c_str());
+}
 
 void InfoPanel::Show(const CommandStates& states, ViewMode view) {
     const unsigned toggleCommands[3] = {IDM_FILTER_KEY, IDM_FILTER_NAME, IDM_FILTER_COMMAND};

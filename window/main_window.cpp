@@ -193,7 +193,7 @@ void MainWindow::DispatchCommand(UINT command) {
     case IDM_TOOL_REGEDIT: return StartSystemTool(parts_, L"regedit.exe");
     case IDM_TOOL_APPWIZ: return StartSystemTool(parts_, L"control appwiz.cpl");
     case IDM_TOOL_REG_QUERY: return RunRegQuery(parts_);
-    case IDM_TOOL_REG_EXPORT: return RunRegExport(parts_, [this] { PumpMessages(); });
+    case IDM_TOOL_REG_EXPORT: return RunRegExport(parts_, [this] { return PumpMessages(); });
     case IDM_HELP_HELP: return PressHelpKey(parts_);
     case IDM_HELP_FILE: return OpenHelpFile(parts_);
     case IDM_HELP_MSIEXEC: return StartSystemTool(parts_, L"msiexec");
@@ -344,18 +344,19 @@ void MainWindow::ApplyFont() {
     font_ = std::move(font);
 }
 
-void MainWindow::PumpMessages() {
+bool MainWindow::PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Leave the quit for the program's own message loop.
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            return false;
         }
         if (PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    return IsWindow(Hwnd()) != FALSE;
 }
 
 }  // namespace vorlen

@@ -59,8 +59,9 @@ private:
     void OnMenuOpening(HMENU menu);
     void ShowContextMenu();
     void DispatchCommand(UINT command);
-    // Handles the waiting messages as the program's loop would.
-    void PumpMessages();
+    // Handles the waiting messages as the program's loop would; false once
+    // the program is quitting.
+    bool PumpMessages();
 
     MainWindowParts parts_;
     UniqueFont font_;

@@ -29,7 +29,7 @@ void RunRegQuery(MainWindowParts& parts) {
     }
 }
 
-void RunRegExport(MainWindowParts& parts, const std::function<void()>& pumpMessages) {
+void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessages) {
     try {
         const std::wstring keyName = parts.info.BoxText(InfoPanel::kKeyBox);
         const std::wstring path = parts.AskSavePath(IDS_FILTER_REG, L".reg");
@@ -38,9 +38,15 @@ void RunRegExport(MainWindowParts& parts, const std::function<void()>& pumpMessa
         const auto command = RegExportCommandLine(keyName, path);
         Desktop& desktop = *parts.services.desktop;
         PlatformError error = InvalidKeyName();
-        if (command && desktop.RunAndWait(*command, SW_HIDE, pumpMessages, error) &&
-            desktop.StartProcess(ExplorerOnFolderCommandLine(FolderOfFile(path)), SW_SHOWNORMAL, error))
-            return;
+        if (command) {
+            switch (desktop.RunAndWait(*command, SW_HIDE, pumpMessages, error)) {
+            case Desktop::WaitOutcome::StoppedWaiting: return;
+            case Desktop::WaitOutcome::NotStarted: break;
+            case Desktop::WaitOutcome::Ended:
+                if (desktop.StartProcess(ExplorerOnFolderCommandLine(FolderOfFile(path)), SW_SHOWNORMAL, error)) return;
+                break;
+            }
+        }
         ReportRegFailure(parts, error);
     } catch (const std::exception& failure) {
         parts.ShowError(IDS_CAPTION_REG_ERROR, failure);

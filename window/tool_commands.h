@@ -14,8 +14,9 @@ void RunRegQuery(MainWindowParts& parts);
 
 // REG EXPORT of that key into a file chosen in the Save-As dialog, run hidden
 // while the window keeps handling its messages through `pumpMessages`, then
-// Explorer on the file's folder. A failure to start is reported.
-void RunRegExport(MainWindowParts& parts, const std::function<void()>& pumpMessages);
+// Explorer on the file's folder. A failure to start is reported. When the
+// pump says the program is quitting, the wait ends and nothing more starts.
+void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessages);
 
 // Starts a program of the system in a normal window; a failure is ignored.
 void StartSystemTool(MainWindowParts& parts, const std::wstring& commandLine);

@@ -36,6 +36,12 @@ TEST(ColumnFilter, HidesRowsLackingTheExactTextAndCountsTheRest) {
     EXPECT_EQ(Heights(grid), (std::vector<int>{0, 0, 0, 0}));
 }
 
+TEST(ColumnFilter, ANulInACellMatchesTheBlankTheBoxShowsForIt) {
+    GridModel grid = ListGrid({std::wstring(L"Before\0After", 12), L"Before After"});
+    EXPECT_EQ(ApplyColumnFilter(grid, 2, L"e A"), 2);
+    EXPECT_EQ(ApplyColumnFilter(grid, 2, L"After"), 2) << "nothing after the NUL is lost";
+}
+
 TEST(ColumnFilter, EveryApplicationStartsFromAllRowsShown) {
     GridModel grid = ListGrid({L"alpha", L"", L"gamma"});
     grid.SetRowHeight(2, 0);

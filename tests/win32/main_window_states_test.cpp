@@ -235,3 +235,28 @@ TEST_F(MainWindowStates, ADoubleClickOpensTheFolderOrTheAddressOfTheCell) {
     doubleClick(L"EstimatedSize");
     EXPECT_EQ(desktop.started.size() + desktop.opened.size(), 2u) << "a number opens nothing";
 }
+
+TEST_F(MainWindowStates, CommandsWorkDuringTheRegExportWaitAndClosingEndsItStartingNothing) {
+    ASSERT_TRUE(harness_.Created());
+    FakeDesktop& desktop = harness_.Desktop();
+    desktop.pumpWhileWaiting = true;
+    List().SetCurrentCell(2, 1);
+
+    // A command that arrives while REG EXPORT runs is handled meanwhile.
+    desktop.savePaths = {L"C:\\users\\Public\\Desktop\\one.reg"};
+    PostMessageW(harness_.Hwnd(), WM_COMMAND, IDM_VIEW_DOWN, 0);
+    Command(harness_, IDM_TOOL_REG_EXPORT);
+    EXPECT_EQ(List().Row(), 3);
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0].commandLine, L"explorer C:\\users\\Public\\Desktop\\");
+
+    // Closing the window during the wait ends the wait; nothing starts after.
+    desktop.savePaths = {L"C:\\users\\Public\\Desktop\\two.reg"};
+    PostMessageW(harness_.Hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(harness_.Hwnd(), WM_COMMAND, IDM_TOOL_REG_EXPORT, 0);
+    EXPECT_EQ(desktop.waitedFor.size(), 2u);
+    EXPECT_EQ(desktop.started.size(), 1u) << "no Explorer for a window that has gone";
+    EXPECT_FALSE(IsWindow(harness_.Hwnd()));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is left for the program's loop";
+}
