@@ -96,66 +96,27 @@ GridView::GridView(GridModel& model) : model_(model), knownRow_(model.Row()), kn
 
 GridView::~GridView() {
     model_.SetChangeListener(nullptr);
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
-}
-
-bool GridView::RegisterClassOnce(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
+    if (Hwnd()) DestroyWindow(Hwnd());
 }
 
 HWND GridView::Create(HWND parent, int controlId, HINSTANCE instance) {
-    if (!RegisterClassOnce(instance)) return nullptr;
+    // The grid paints every pixel itself and only what changed: no background
+    // brush, no redraw of the whole control on every size change.
+    if (!RegisterClassOnce(instance, kClassName, nullptr, nullptr, CS_DBLCLKS)) return nullptr;
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL;
     if (model_.Visible()) style |= WS_VISIBLE;
     if (!model_.Enabled()) style |= WS_DISABLED;
-    CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", style, 0, 0, 0, 0, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+    CreateBound(WS_EX_CLIENTEDGE, kClassName, L"", style, 0, 0, 0, 0, parent,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance);
     layoutDirty_ = true;
     EnsureLayout();
-    return hwnd_;
+    return Hwnd();
 }
 
 void GridView::SetDpi(UINT dpi) {
     dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
     layoutDirty_ = true;
     EnsureLayout();
-}
-
-LRESULT CALLBACK GridView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    GridView* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<GridView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<GridView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // A failing handler (for example a callback of the window) ends this
-        // message only; the grid stays usable.
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
 }
 
 LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,15 +126,15 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         invalidated_ = false;
         EnsureLayout();
         RECT client{};
-        GetClientRect(hwnd_, &client);
-        const PaintScope paint(hwnd_);
+        GetClientRect(Hwnd(), &client);
+        const PaintScope paint(Hwnd());
         PaintBuffered(paint.Dc(), client, paint.Update());
         return 0;
     }
     case WM_PRINTCLIENT: {
         EnsureLayout();
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(Hwnd(), &client);
         Paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
@@ -210,27 +171,27 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         if (drag_ != Drag::None) {
             drag_ = Drag::None;
-            if (GetCapture() == hwnd_) ReleaseCapture();
+            if (GetCapture() == Hwnd()) ReleaseCapture();
         }
         return 0;
     case WM_CAPTURECHANGED: drag_ = Drag::None; return 0;
     case WM_CANCELMODE:
-        if (GetCapture() == hwnd_) ReleaseCapture();
+        if (GetCapture() == Hwnd()) ReleaseCapture();
         drag_ = Drag::None;
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && AcceptsInput()) {
             POINT cursor{};
             GetCursorPos(&cursor);
-            ScreenToClient(hwnd_, &cursor);
+            ScreenToClient(Hwnd(), &cursor);
             EnsureLayout();
             if (ColumnBorderAt(cursor) >= 0) {
                 SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
                 return TRUE;
             }
         }
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return DefaultHandling(message, wParam, lParam);
+    default: return DefaultHandling(message, wParam, lParam);
     }
 }
 
@@ -260,15 +221,15 @@ void GridView::OnModelChanged(GridModel::Change change) {
 }
 
 void GridView::ScheduleRelayout() {
-    if (!hwnd_ || relayoutPosted_) return;
-    relayoutPosted_ = PostMessageW(hwnd_, kRelayoutMessage, 0, 0) != FALSE;
+    if (!Hwnd() || relayoutPosted_) return;
+    relayoutPosted_ = PostMessageW(Hwnd(), kRelayoutMessage, 0, 0) != FALSE;
 }
 
 void GridView::OnRelayout() {
     relayoutPosted_ = false;
     if (hidePending_) {
         hidePending_ = false;
-        if (!model_.Visible()) ShowWindow(hwnd_, SW_HIDE);
+        if (!model_.Visible()) ShowWindow(Hwnd(), SW_HIDE);
     }
     EnsureLayout();
     if (scrollToCurrentPending_) {
@@ -316,16 +277,16 @@ void GridView::RebuildRowIndex() {
 }
 
 void GridView::ApplyVisibility() {
-    if (!hwnd_) return;
-    if (!model_.Enabled() && GetCapture() == hwnd_) ReleaseCapture();
+    if (!Hwnd()) return;
+    if (!model_.Enabled() && GetCapture() == Hwnd()) ReleaseCapture();
     // Only a real change reaches the window system.
-    if ((IsWindowEnabled(hwnd_) != FALSE) != model_.Enabled()) EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
+    if ((IsWindowEnabled(Hwnd()) != FALSE) != model_.Enabled()) EnableWindow(Hwnd(), model_.Enabled() ? TRUE : FALSE);
     if (model_.Visible()) {
         // A hide still waiting is simply dropped: a handler that hides the
         // grid while it changes it and shows it again costs no window calls.
         hidePending_ = false;
         EnsureLayout();
-        if (!HasVisibleStyle()) ShowWindow(hwnd_, SW_SHOWNA);
+        if (!HasVisibleStyle()) ShowWindow(Hwnd(), SW_SHOWNA);
     } else if (HasVisibleStyle()) {
         // Hidden once the handler is done, before anything is painted.
         hidePending_ = true;
@@ -334,13 +295,13 @@ void GridView::ApplyVisibility() {
 }
 
 // The window's own visibility, whether or not its parent is shown yet.
-bool GridView::HasVisibleStyle() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool GridView::HasVisibleStyle() const { return (GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void GridView::Invalidate() {
     // Once until the next paint: a fill or a sort changes every row, and each
     // invalidation is a call into the window system.
-    if (!hwnd_ || invalidated_) return;
-    invalidated_ = InvalidateRect(hwnd_, nullptr, FALSE) != FALSE;
+    if (!Hwnd() || invalidated_) return;
+    invalidated_ = InvalidateRect(Hwnd(), nullptr, FALSE) != FALSE;
 }
 
 // ---- Geometry --------------------------------------------------------------
@@ -356,13 +317,13 @@ int GridView::FixedWidth() const {
 
 int GridView::DataAreaHeight() const {
     RECT client{};
-    if (hwnd_) GetClientRect(hwnd_, &client);
+    if (Hwnd()) GetClientRect(Hwnd(), &client);
     return std::max(0, static_cast<int>(client.bottom) - FixedHeight());
 }
 
 int GridView::DataAreaWidth() const {
     RECT client{};
-    if (hwnd_) GetClientRect(hwnd_, &client);
+    if (Hwnd()) GetClientRect(Hwnd(), &client);
     return std::max(0, static_cast<int>(client.right) - FixedWidth());
 }
 
@@ -429,7 +390,7 @@ int GridView::ColumnBorderAt(POINT client) const {
 std::optional<std::pair<int, int>> GridView::CellAt(POINT client) {
     EnsureLayout();
     RECT area{};
-    if (!hwnd_ || !GetClientRect(hwnd_, &area) || !PtInRect(&area, client)) return std::nullopt;
+    if (!Hwnd() || !GetClientRect(Hwnd(), &area) || !PtInRect(&area, client)) return std::nullopt;
     int row = -1;
     if (client.y < FixedHeight()) {
         const auto next = std::upper_bound(fixedRowTops_.begin(), fixedRowTops_.end(), static_cast<int>(client.y));
@@ -477,11 +438,11 @@ int GridView::TopRow() {
 // Showing or hiding one scroll bar changes the room for the other, so the
 // bars are set again until the client area stops changing.
 void GridView::UpdateScrollBars() {
-    if (!hwnd_ || updatingScrollBars_) return;
+    if (!Hwnd() || updatingScrollBars_) return;
     updatingScrollBars_ = true;
     for (int pass = 0; pass < 3; ++pass) {
         RECT before{};
-        GetClientRect(hwnd_, &before);
+        GetClientRect(Hwnd(), &before);
         topIndex_ = std::clamp(topIndex_, 0, MaxTopIndex());
         scrollX_ = std::clamp(scrollX_, 0, MaxScrollX());
 
@@ -489,17 +450,17 @@ void GridView::UpdateScrollBars() {
         vertical.nMax = std::max(0, ShownCount() - 1);
         vertical.nPage = static_cast<UINT>(std::max(1, ShownCount() - MaxTopIndex()));
         vertical.nPos = topIndex_;
-        SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
+        SetScrollInfo(Hwnd(), SB_VERT, &vertical, TRUE);
 
         const int dataWidth = (colLefts_.empty() ? 0 : colLefts_.back()) - FixedWidth();
         SCROLLINFO horizontal = ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS);
         horizontal.nMax = std::max(0, dataWidth - 1);
         horizontal.nPage = static_cast<UINT>(std::max(1, DataAreaWidth()));
         horizontal.nPos = scrollX_;
-        SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
+        SetScrollInfo(Hwnd(), SB_HORZ, &horizontal, TRUE);
 
         RECT after{};
-        GetClientRect(hwnd_, &after);
+        GetClientRect(Hwnd(), &after);
         if (EqualRect(&before, &after)) break;
     }
     topIndex_ = std::clamp(topIndex_, 0, MaxTopIndex());
@@ -511,15 +472,15 @@ void GridView::ScrollTo(int topIndex, int scrollX) {
     topIndex = std::clamp(topIndex, 0, MaxTopIndex());
     scrollX = std::clamp(scrollX, 0, MaxScrollX());
     if (topIndex == topIndex_ && scrollX == scrollX_) return;
-    if (topIndex != topIndex_ && hwnd_) {
+    if (topIndex != topIndex_ && Hwnd()) {
         SCROLLINFO info = ScrollInfo(SIF_POS);
         info.nPos = topIndex;
-        SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+        SetScrollInfo(Hwnd(), SB_VERT, &info, TRUE);
     }
-    if (scrollX != scrollX_ && hwnd_) {
+    if (scrollX != scrollX_ && Hwnd()) {
         SCROLLINFO info = ScrollInfo(SIF_POS);
         info.nPos = scrollX;
-        SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+        SetScrollInfo(Hwnd(), SB_HORZ, &info, TRUE);
     }
     topIndex_ = topIndex;
     scrollX_ = scrollX;
@@ -568,7 +529,7 @@ void GridView::OnVScroll(WPARAM wParam) {
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info = ScrollInfo(SIF_TRACKPOS);
-        GetScrollInfo(hwnd_, SB_VERT, &info);
+        GetScrollInfo(Hwnd(), SB_VERT, &info);
         top = info.nTrackPos;  // 32-bit, unlike the position in wParam
         break;
     }
@@ -591,7 +552,7 @@ void GridView::OnHScroll(WPARAM wParam) {
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info = ScrollInfo(SIF_TRACKPOS);
-        GetScrollInfo(hwnd_, SB_HORZ, &info);
+        GetScrollInfo(Hwnd(), SB_HORZ, &info);
         x = info.nTrackPos;
         break;
     }
@@ -695,7 +656,7 @@ void GridView::OnKeyDown(WPARAM key) {
 
 void GridView::OnLeftButtonDown(POINT client, WPARAM keys, bool doubleClick) {
     if (!AcceptsInput()) return;
-    if (GetFocus() != hwnd_) SetFocus(hwnd_);
+    if (GetFocus() != Hwnd()) SetFocus(Hwnd());
     EnsureLayout();
     if (!doubleClick) {
         const int border = ColumnBorderAt(client);
@@ -704,7 +665,7 @@ void GridView::OnLeftButtonDown(POINT client, WPARAM keys, bool doubleClick) {
             dragCol_ = border;
             dragStartX_ = client.x;
             dragStartTwips_ = model_.ColWidth(border);
-            SetCapture(hwnd_);
+            SetCapture(Hwnd());
             SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
             RaiseMouseDown(1);
             return;
@@ -730,7 +691,7 @@ void GridView::OnLeftButtonDown(POINT client, WPARAM keys, bool doubleClick) {
         if (doubleClick)
             drag_ = Drag::None;
         else
-            SetCapture(hwnd_);
+            SetCapture(Hwnd());
     }
     RaiseMouseDown(1);
     if (doubleClick && onDataRow && onDoubleClick) onDoubleClick();
@@ -750,7 +711,7 @@ void GridView::OnMouseMove(POINT client) {
         if (twips != model_.ColWidth(dragCol_)) {
             model_.SetColWidth(dragCol_, twips);
             EnsureLayout();
-            UpdateWindow(hwnd_);  // live feedback while the button is held
+            UpdateWindow(Hwnd());  // live feedback while the button is held
         }
         return;
     }
@@ -762,7 +723,7 @@ void GridView::OnMouseMove(POINT client) {
 void GridView::ExtendDragTo(POINT client) {
     if (ShownCount() == 0 || model_.Cols() <= model_.FixedCols()) return;
     RECT area{};
-    GetClientRect(hwnd_, &area);
+    GetClientRect(Hwnd(), &area);
     const int line = MulDiv(kScrollLineAt96Dpi, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     int top = topIndex_;
     int x = scrollX_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "window/window_base.h"
 
 namespace vorlen {
 
@@ -18,16 +19,15 @@ namespace vorlen {
 // and the mouse, selects blocks by dragging or with Shift, and drags column
 // borders in the heading row; all of it is written to the model, which calls
 // the window's current-cell handler.
-class GridView {
+class GridView final : public WindowBase {
 public:
     explicit GridView(GridModel& model);
-    ~GridView();
+    ~GridView() override;
     GridView(const GridView&) = delete;
     GridView& operator=(const GridView&) = delete;
 
     // Creates the control as a child of `parent` with the given id.
     HWND Create(HWND parent, int controlId, HINSTANCE instance);
-    HWND Hwnd() const { return hwnd_; }
     GridModel& Model() { return model_; }
 
     // Twips become pixels at this DPI (15 twips per pixel at 96 DPI).
@@ -47,13 +47,12 @@ public:
     // The first data row shown at the top of the scrolling area, -1 if none.
     int TopRow();
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     // What a held left button is doing.
     enum class Drag { None, SelectCells, SelectRows, ColumnWidth };
-
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool RegisterClassOnce(HINSTANCE instance);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Model changes: mark, then lay out once from a posted message.
     void OnModelChanged(GridModel::Change change);
@@ -106,7 +105,6 @@ private:
     void PaintBuffered(HDC target, const RECT& client, const RECT& update);
 
     GridModel& model_;
-    HWND hwnd_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;  // given by WM_SETFONT, owned by the sender
 

@@ -1,14 +1,13 @@
 #include "window/window_base.h"
 
-#include <exception>
-
 namespace vorlen {
 
-bool WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background) {
+bool WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background,
+                                   UINT classStyle) {
     WNDCLASSEXW existing{sizeof(existing)};
     if (GetClassInfoExW(instance, className, &existing)) return true;
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.style = classStyle;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hIcon = icon;
@@ -34,16 +33,19 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
     try {
-        const LRESULT result = self->HandleMessage(message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-        }
-        return result;
-    } catch (const std::exception&) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Unwinding through the system's frames of the window procedure is
+        // undefined, whatever was thrown.
+        result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
 }
 
 }  // namespace vorlen

@@ -5,7 +5,8 @@ namespace vorlen {
 
 // Binds a C++ object to its window at creation and dispatches every message
 // to HandleMessage. No exception leaves the window procedure: one that
-// escapes a handler ends that message with the default processing.
+// escapes a handler ends that message with the default processing, and the
+// window stays usable.
 class WindowBase {
 public:
     WindowBase() = default;
@@ -17,7 +18,8 @@ public:
 
 protected:
     // Registers the class once per process with this class's window procedure.
-    static bool RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background);
+    static bool RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background,
+                                  UINT classStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
     // Creates the window; `this` reaches HandleMessage from WM_NCCREATE on.
     HWND CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
