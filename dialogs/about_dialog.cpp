@@ -6,6 +6,7 @@
 #include "dialogs/program_version.h"
 #include "dialogs/system_info.h"
 #include "dialogs/twips_placement.h"
+#include "platform/win32/display_api.h"
 #include "platform/win32/unique_handle.h"
 #include "resources/dialog_ids.h"
 #include "resources/dialog_layout.h"
@@ -66,9 +67,8 @@ private:
     // The program's icon at the icon size of the dialog's DPI. Setting it
     // shrinks the picture box to the icon, keeping its top left corner.
     void ShowIcon() {
-        UINT dpi = GetDpiForWindow(Hwnd());
-        if (dpi == 0) dpi = USER_DEFAULT_SCREEN_DPI;
-        const int size = GetSystemMetricsForDpi(SM_CXICON, dpi);
+        const DisplayApi& display = DisplayApi::OfThisSystem();
+        const int size = display.SystemMetric(SM_CXICON, display.WindowDpi(Hwnd()));
         icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORLEN), IMAGE_ICON,
                                                   size, size, LR_DEFAULTCOLOR)));
         SendDlgItemMessageW(Hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);

@@ -1,14 +1,14 @@
 #include "dialogs/twips_placement.h"
 
 #include "core/twips.h"
+#include "platform/win32/display_api.h"
 
 namespace vorlen {
 
 namespace {
 
 UINT DialogDpi(HWND dialog) {
-    const UINT dpi = GetDpiForWindow(dialog);
-    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+    return DisplayApi::OfThisSystem().WindowDpi(dialog);
 }
 
 // Sizes the window so that its client area is width x height pixels and
@@ -17,7 +17,7 @@ void SizeAndCentre(HWND dialog, int width, int height, UINT dpi) {
     RECT frame{0, 0, width, height};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    DisplayApi::OfThisSystem().AdjustWindowRect(frame, style, false, exStyle, dpi);
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
 

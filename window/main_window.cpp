@@ -54,11 +54,11 @@ bool MainWindow::Create(int showCommand) {
                                                                 ? IDS_APPWIZ_PROGRAMS
                                                                 : IDS_APPWIZ_APPLICATIONS));
 
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = parts_.services.display->SystemDpi();
     const int clientWidth = TwipsToPixels(kOpeningClientWidth, dpi);
     const int clientHeight = TwipsToPixels(kOpeningClientHeight, dpi);
     RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi);
+    parts_.services.display->AdjustWindowRect(frame, WS_OVERLAPPEDWINDOW, true, 0, dpi);
     if (!CreateBound(WS_EX_CONTROLPARENT, kMainWindowClass, parts_.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                      parts_.menu.Bar(), instance))
@@ -97,7 +97,7 @@ void MainWindow::InitializeProgramState() {
 
 void MainWindow::OnCreate() {
     parts_.window = Hwnd();
-    dpi_ = GetDpiForWindow(Hwnd());
+    dpi_ = parts_.services.display->WindowDpi(Hwnd());
     CreateControls();
     LoadInitialList();
     parts_.ShowCommandStates();
@@ -335,7 +335,7 @@ void MainWindow::ApplyFont() {
     // The system's message font at this window's DPI: on a Japanese system a
     // font that holds Japanese.
     NONCLIENTMETRICSW metrics{sizeof(metrics)};
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_)) return;
+    if (!parts_.services.display->SystemParameters(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, dpi_)) return;
     UniqueFont font{CreateFontIndirectW(&metrics.lfMessageFont)};
     if (!font) return;
     for (HWND control : {parts_.listView.Hwnd(), parts_.detailView.Hwnd(), parts_.status.Hwnd()})

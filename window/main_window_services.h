@@ -7,6 +7,7 @@
 #include "platform/desktop.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
+#include "platform/win32/display_api.h"
 
 namespace vorlen {
 
@@ -19,6 +20,8 @@ struct MainWindowServices {
     std::function<std::wstring()> getOsName;
     std::wstring executableFolder;
     const TextCollator* collator = nullptr;
+    // DPI, system fonts and metrics, and high contrast.
+    const DisplayApi* display = &DisplayApi::OfThisSystem();
 };
 
 }  // namespace vorlen

@@ -17,13 +17,15 @@
 class MainWindowHarness {
 public:
     explicit MainWindowHarness(const std::wstring& settingsFolder, const vorlen::RegistryReader* registry = nullptr,
-                               std::function<std::wstring()> osName = vorlen::GetOSName) {
+                               std::function<std::wstring()> osName = vorlen::GetOSName,
+                               const vorlen::DisplayApi* display = nullptr) {
         vorlen::MainWindowServices services;
         services.registry = registry ? registry : &registry_;
         services.collator = &collator_;
         services.desktop = &desktop_;
         services.executableFolder = settingsFolder;
         services.getOsName = std::move(osName);
+        if (display) services.display = display;
         services.openSettingsFile = [](const std::wstring& path) -> std::unique_ptr<vorlen::ProfileFile> {
             return std::make_unique<vorlen::Win32ProfileFile>(path);
         };
@@ -32,6 +34,16 @@ public:
         if (!created_) createError_ = GetLastError();
         PumpMessages();
     }
+
+    // The closed window posts the quit message that ends the program's loop;
+    // here it would end the next modal loop of a test instead.
+    ~MainWindowHarness() {
+        window_.reset();
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    MainWindowHarness(const MainWindowHarness&) = delete;
+    MainWindowHarness& operator=(const MainWindowHarness&) = delete;
 
     bool Created() const { return created_; }
     FakeDesktop& Desktop() { return desktop_; }
