@@ -3,7 +3,12 @@
 
 #define IDI_VORLEN 1
 #define IDB_TOOLBAR 2  // the toolbar's 13 images of 16 x 16, side by side
-#define IDB_FILTER 3   // the picture of the three filter toggles
+#define IDB_FILTER 3   // the picture of the three filter toggles, 16 x 16
+// The same pictures drawn at 24 and 32 pixels, for higher DPIs.
+#define IDB_TOOLBAR_24 4
+#define IDB_TOOLBAR_32 5
+#define IDB_FILTER_24 6
+#define IDB_FILTER_32 7
 #define IDR_MAINMENU 10
 #define IDR_POPUPMENU 11
 #define IDR_ACCELERATORS 12
@@ -106,3 +111,7 @@
 #define IDS_TIP_ROW_DOWN 169
 #define IDS_TIP_REGEDIT 170
 #define IDS_TIP_APPWIZ 171
+// Accessible names of the picture-only filter toggles.
+#define IDS_FILTER_KEY_NAME 180
+#define IDS_FILTER_NAME_NAME 181
+#define IDS_FILTER_COMMAND_NAME 182

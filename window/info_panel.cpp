@@ -5,6 +5,7 @@
 #include "core/nuls_as_blanks.h"
 #include "platform/win32/resource_text.h"
 #include "resources/resource.h"
+#include "window/dpi_pictures.h"
 
 namespace vorlen {
 
@@ -48,21 +49,14 @@ void InfoPanel::Create(HWND parent, HINSTANCE instance) {
     for (int i = 0; i < 3; ++i)
         boxes_[i] = Child(parent, instance, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, boxIds[i], WS_EX_CLIENTEDGE);
 
-    // The toggles' picture: the bitmap with its magenta background made transparent.
-    if (const UniqueImageList list{ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0)}) {
-        if (const UniqueBitmap bitmap{static_cast<HBITMAP>(
-                LoadImageW(instance, MAKEINTRESOURCEW(IDB_FILTER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))}) {
-            ImageList_AddMasked(list.get(), bitmap.get(), RGB(255, 0, 255));
-            filterPicture_.reset(ImageList_GetIcon(list.get(), 0, ILD_NORMAL));
-        }
-    }
+    // The toggles show only a picture (chosen by the DPI of each layout); the
+    // text, which a picture button does not draw, is their accessible name.
     const int toggleCommands[3] = {IDM_FILTER_KEY, IDM_FILTER_NAME, IDM_FILTER_COMMAND};
-    for (int i = 0; i < 3; ++i) {
-        toggles_[i] = Child(parent, instance, WC_BUTTONW, L"", WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_ICON,
-                            toggleCommands[i]);
-        if (filterPicture_)
-            SendMessageW(toggles_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(filterPicture_.get()));
-    }
+    const UINT toggleNames[3] = {IDS_FILTER_KEY_NAME, IDS_FILTER_NAME_NAME, IDS_FILTER_COMMAND_NAME};
+    for (int i = 0; i < 3; ++i)
+        toggles_[i] = Child(parent, instance, WC_BUTTONW, LoadResourceText(instance, toggleNames[i]),
+                            WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE | BS_ICON, toggleCommands[i]);
+    instance_ = instance;
     detailCaption_ = LoadResourceText(instance, IDS_CMD_DETAIL);
     listCaption_ = LoadResourceText(instance, IDS_CMD_LIST);
     detailButton_ = Child(parent, instance, WC_BUTTONW, detailCaption_, WS_TABSTOP | BS_PUSHBUTTON, IDM_ENTRY_DETAIL);
@@ -120,6 +114,10 @@ std::wstring InfoPanel::DetailCaption() const {
 bool InfoPanel::RunEnabled() const { return IsWindowEnabled(runButton_) != FALSE; }
 
 void InfoPanel::Place(const MainLayout& layout, UINT dpi) {
+    if (dpi != pictureDpi_) {
+        filterPicture_ = ShowButtonPicture(toggles_, instance_, kFilterPictures, dpi);
+        pictureDpi_ = dpi;
+    }
     MoveWindow(frame_, TwipsToPixels(kFrameLeft, dpi), TwipsToPixels(kFrameTop, dpi),
                TwipsToPixels(layout.frameWidth, dpi), TwipsToPixels(kFrameHeight, dpi), TRUE);
     for (int i = 0; i < 3; ++i) {

@@ -46,7 +46,8 @@ public:
     std::wstring DetailCaption() const;
     bool RunEnabled() const;
 
-    // Places the controls for the layout at this DPI.
+    // Places the controls for the layout at this DPI, and shows the toggles'
+    // picture drawn for it.
     void Place(const MainLayout& layout, UINT dpi);
     void SetFont(HFONT font) const;
 
@@ -57,7 +58,9 @@ private:
     std::array<HWND, 3> toggles_{};
     HWND detailButton_ = nullptr;
     HWND runButton_ = nullptr;
+    HINSTANCE instance_ = nullptr;
     UniqueIcon filterPicture_;
+    UINT pictureDpi_ = 0;  // the DPI the toggles' picture was chosen for
     std::wstring detailCaption_;  // the button's caption in the list view
     std::wstring listCaption_;    // … and in the detail view
     int infoBoxWidth_ = 0;        // keeps the last width a layout could give

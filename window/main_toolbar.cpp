@@ -4,6 +4,7 @@
 
 #include "platform/win32/resource_text.h"
 #include "resources/resource.h"
+#include "window/dpi_pictures.h"
 
 namespace vorlen {
 
@@ -55,9 +56,6 @@ constexpr ButtonDefinition kButtons[] = {
     {IDM_TOOL_APPWIZ, kAddRemove, IDS_TIP_APPWIZ, false},
 };
 
-constexpr int kImageSize = 16;
-constexpr COLORREF kTransparentColour = RGB(255, 0, 255);
-
 }  // namespace
 
 HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dpi) {
@@ -67,13 +65,8 @@ HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dp
     if (!hwnd_) return nullptr;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    // The images, scaled for the DPI, with their magenta background transparent.
-    const int size = MulDiv(kImageSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    images_.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
-    if (const UniqueBitmap strip{static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP,
-                                                                 size * kImageCount, size, LR_CREATEDIBSECTION))})
-        ImageList_AddMasked(images_.get(), strip.get(), kTransparentColour);
-    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    instance_ = instance;
+    images_ = ShowToolbarPictures(hwnd_, instance, kToolbarPictures, kImageCount, dpi);
 
     TBBUTTON buttons[std::size(kButtons)] = {};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
@@ -92,6 +85,10 @@ HWND MainToolbar::Create(HWND parent, int controlId, HINSTANCE instance, UINT dp
     SendMessageW(hwnd_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
     return hwnd_;
+}
+
+void MainToolbar::SetDpi(UINT dpi) {
+    if (hwnd_) images_ = ShowToolbarPictures(hwnd_, instance_, kToolbarPictures, kImageCount, dpi);
 }
 
 void MainToolbar::Show(const CommandStates& states) {

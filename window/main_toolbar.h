@@ -17,6 +17,8 @@ class MainToolbar {
 public:
     HWND Create(HWND parent, int controlId, HINSTANCE instance, UINT dpi);
     HWND Hwnd() const { return hwnd_; }
+    // Shows the pictures drawn for this DPI.
+    void SetDpi(UINT dpi);
 
     // Shows every button's enabled state and the hotfix-only button's
     // pressed state.
@@ -37,6 +39,7 @@ private:
     };
 
     HWND hwnd_ = nullptr;
+    HINSTANCE instance_ = nullptr;
     UniqueImageList images_;
     std::vector<ButtonTooltip> tooltips_;
 };

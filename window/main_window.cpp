@@ -324,6 +324,7 @@ void MainWindow::LayOut() {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
+    parts_.toolbar.SetDpi(dpi_);
     parts_.listView.SetDpi(dpi_);
     parts_.detailView.SetDpi(dpi_);
     ApplyFont();

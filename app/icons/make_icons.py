@@ -6,11 +6,12 @@ and a blue heading bar) and a red remove badge in the lower right corner, for
 a program that lists what can be uninstalled. Drawn at each size from the
 same shapes.
 
-toolbar.bmp: the toolbar's 13 images of 16x16 side by side (208x16), in the
-order of TOOLBAR_KEYS. filter.bmp: the 16x16 picture of the filter toggles.
-Both are 24-bit bottom-up DIBs; magenta (255, 0, 255) is the transparent
-colour. These are pixel art, each picture 16 strings of 16 characters over
-the PALETTE below, so no binary image is kept in the sources.
+toolbarN.bmp: the toolbar's 13 images of NxN side by side (13N x N), in the
+order of TOOLBAR_KEYS. filterN.bmp: the NxN picture of the filter toggles.
+N is each of PICTURE_SIZES (16, 24, 32). All are 24-bit bottom-up DIBs;
+magenta (255, 0, 255) is the transparent colour. The pictures are pixel
+art, each 16 strings of 16 characters over the PALETTE below, so no binary
+image is kept in the sources; the bigger sizes are drawn from the same art.
 """
 import struct
 import sys
@@ -199,6 +200,78 @@ TOOLBAR_KEYS = ("rowup", "rowdown", "refresh", "sortexeup", "sortexedown",
                 "wuaucpl", "reg", "cmd", "appwiz")
 
 
+def scale2x(rows):
+    """Twice the size, rounding off the stair steps of diagonal edges (EPX)."""
+    h, w = len(rows), len(rows[0])
+    out = [[""] * (2 * w) for _ in range(2 * h)]
+    for y in range(h):
+        for x in range(w):
+            p = rows[y][x]
+            a = rows[y - 1][x] if y > 0 else p
+            b = rows[y][x + 1] if x < w - 1 else p
+            c = rows[y][x - 1] if x > 0 else p
+            d = rows[y + 1][x] if y < h - 1 else p
+            out[2 * y][2 * x] = a if c == a and c != d and a != b else p
+            out[2 * y][2 * x + 1] = b if a == b and a != c and b != d else p
+            out[2 * y + 1][2 * x] = c if d == c and d != b and c != a else p
+            out[2 * y + 1][2 * x + 1] = d if b == d and b != a and d != c else p
+    return ["".join(row) for row in out]
+
+
+def scale3x(rows):
+    """Three times the size, rounding off diagonal edges (the 3x form of EPX)."""
+    h, w = len(rows), len(rows[0])
+
+    def at(y, x):
+        return rows[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+
+    out = [[""] * (3 * w) for _ in range(3 * h)]
+    for y in range(h):
+        for x in range(w):
+            a, b, c = at(y - 1, x - 1), at(y - 1, x), at(y - 1, x + 1)
+            d, e, f = at(y, x - 1), at(y, x), at(y, x + 1)
+            g, hh, i = at(y + 1, x - 1), at(y + 1, x), at(y + 1, x + 1)
+            cells = [
+                d if d == b and b != f and d != hh else e,
+                b if (d == b and b != f and d != hh and e != c) or (b == f and b != d and f != hh and e != a) else e,
+                f if b == f and b != d and f != hh else e,
+                d if (d == b and b != f and d != hh and e != g) or (d == hh and d != b and hh != f and e != a) else e,
+                e,
+                f if (b == f and b != d and f != hh and e != i) or (hh == f and d != hh and b != f and e != c) else e,
+                d if d == hh and d != b and hh != f else e,
+                hh if (d == hh and d != b and hh != f and e != i) or (hh == f and d != hh and b != f and e != g) else e,
+                f if hh == f and d != hh and b != f else e,
+            ]
+            for k, ch in enumerate(cells):
+                out[3 * y + k // 3][3 * x + k % 3] = ch
+    return ["".join(row) for row in out]
+
+
+def halve(rows):
+    """Half the size: each 2x2 block becomes its most frequent colour, an
+    opaque one before the transparent one, the upper left one on a tie."""
+    out = []
+    for y in range(0, len(rows), 2):
+        line = ""
+        for x in range(0, len(rows[0]), 2):
+            block = [rows[y][x], rows[y][x + 1], rows[y + 1][x], rows[y + 1][x + 1]]
+            line += max(block, key=lambda ch: (block.count(ch), ch != ".", -block.index(ch)))
+        out.append(line)
+    return out
+
+
+def at_size(rows, size):
+    """A 16x16 picture drawn at 16, 24 or 32 pixels: the pixel art itself,
+    smoothed threefold and halved, or smoothed twofold, so that the bigger
+    pictures keep sharp edges and the colours of the small one."""
+    return {16: rows, 24: halve(scale3x(rows)), 32: scale2x(rows)}[size]
+
+
+# The toolbar's and the filter toggles' pictures are drawn at these sizes;
+# the program picks one by its window's DPI.
+PICTURE_SIZES = (16, 24, 32)
+
+
 def bmp(rows):
     """A 24-bit uncompressed bottom-up Windows bitmap of palette rows."""
     width, height = len(rows[0]), len(rows)
@@ -223,9 +296,11 @@ def main():
         offset += len(data)
     (out / "vorlen.ico").write_bytes(directory + entries + b"".join(images))
 
-    strip = ["".join(PICTURES[key][y] for key in TOOLBAR_KEYS) for y in range(16)]
-    (out / "toolbar.bmp").write_bytes(bmp(strip))
-    (out / "filter.bmp").write_bytes(bmp(FUNNEL))
+    for size in PICTURE_SIZES:
+        scaled = [at_size(PICTURES[key], size) for key in TOOLBAR_KEYS]
+        strip = ["".join(picture[y] for picture in scaled) for y in range(size)]
+        (out / f"toolbar{size}.bmp").write_bytes(bmp(strip))
+        (out / f"filter{size}.bmp").write_bytes(bmp(at_size(FUNNEL, size)))
 
 
 if __name__ == "__main__":

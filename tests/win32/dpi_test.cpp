@@ -1,9 +1,11 @@
-// The program on a Windows without the DPI functions of Windows 10 (7, 8.1):
-// they are looked up at run time, and where they are missing the main window
-// falls back to Windows 7's own functions, which give the system DPI's
-// sizes and fonts. Run at 96 DPI with the other tests, and at 144 DPI by
-// tests/win32/at-dpi, where a fallback that ignored the system DPI shows.
+// The main window at its DPI: moved to a screen of another DPI it lays
+// itself out, writes and draws its pictures for that DPI; on a Windows
+// without the DPI functions of Windows 10 (7, 8.1) it falls back to Windows
+// 7's own functions, which give the system DPI's sizes and fonts. Run at 96
+// DPI with the other tests, and at 144 DPI by tests/win32/at-dpi, where a
+// fallback that ignored the system DPI shows.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +70,72 @@ std::vector<ControlPlace> PlacesOfControls(HWND window) {
     return places;
 }
 
+RECT PlaceInClient(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The side of the square picture a picture button shows.
+int ButtonPictureSize(HWND button) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+int ToolbarPictureSize(HWND toolbar) {
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    int width = 0;
+    int height = 0;
+    if (images) ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, height);
+    return width;
+}
+
 }  // namespace
+
+TEST(MainWindowDpi, MovedToAScreenOfAnotherDpiItLaysOutWritesAndDrawsItsPicturesForIt) {
+    TempFolder folder(L"vorlen-dpi");
+    MainWindowHarness frmMain(folder.Path());
+    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
+    MainWindow& window = frmMain.Window();
+    const UINT dpi = GetDpiForWindow(frmMain.Hwnd());
+    if (dpi != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
+    EXPECT_EQ(ToolbarPictureSize(window.Toolbar().Hwnd()), 16);
+    EXPECT_EQ(ButtonPictureSize(window.Info().Toggle(0)), 16);
+
+    // What Windows sends when the window reaches a 192-DPI screen.
+    RECT frame{};
+    GetWindowRect(frmMain.Hwnd(), &frame);
+    RECT suggested{frame.left, frame.top, frame.left + 2 * (frame.right - frame.left),
+                   frame.top + 2 * (frame.bottom - frame.top)};
+    SendMessageW(frmMain.Hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    MainWindowHarness::PumpMessages();
+
+    EXPECT_EQ(ToolbarPictureSize(window.Toolbar().Hwnd()), 32);
+    for (int toggle = 0; toggle < 3; ++toggle) EXPECT_EQ(ButtonPictureSize(window.Info().Toggle(toggle)), 32);
+    const RECT grid = PlaceInClient(window.ListGridView().Hwnd());
+    EXPECT_EQ(grid.left, TwipsToPixels(60, 192));
+    EXPECT_EQ(grid.top, TwipsToPixels(1620, 192));
+    const RECT toggle = PlaceInClient(window.Info().Toggle(0));
+    EXPECT_EQ(toggle.bottom - toggle.top, TwipsToPixels(315, 192));
+    NONCLIENTMETRICSW metrics{sizeof(metrics)};
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, 192));
+    EXPECT_EQ(FontOf(window.ListGridView().Hwnd()).lfHeight, metrics.lfMessageFont.lfHeight);
+    EXPECT_EQ(FontOf(window.Info().Box(0)).lfHeight, metrics.lfMessageFont.lfHeight);
+    // The toolbar still ends above the first row of the information frame.
+    RECT toolbar{};
+    GetWindowRect(window.Toolbar().Hwnd(), &toolbar);
+    RECT box{};
+    GetWindowRect(window.Info().Box(0), &box);
+    EXPECT_LE(toolbar.bottom, box.top);
+}
 
 TEST(NewerDisplayFunctions, AreFoundInUser32UnderTheirOwnNames) {
     // This test program imports them directly, so it starts only where they exist.
