@@ -111,7 +111,9 @@
 #define IDS_TIP_ROW_DOWN 169
 #define IDS_TIP_REGEDIT 170
 #define IDS_TIP_APPWIZ 171
-// Accessible names of the picture-only filter toggles.
+// Accessible names of the picture-only filter toggles, and of the grid
+// cells' default action.
 #define IDS_FILTER_KEY_NAME 180
 #define IDS_FILTER_NAME_NAME 181
 #define IDS_FILTER_COMMAND_NAME 182
+#define IDS_GRID_DEFAULT_ACTION 183

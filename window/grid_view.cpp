@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace vorlen {
@@ -16,6 +17,8 @@ constexpr wchar_t kClassName[] = L"VorlenGrid";
 constexpr int kTwipsPerInch = 1440;
 // Posted to itself so that a burst of model changes is laid out once.
 constexpr UINT kRelayoutMessage = WM_USER + 1;
+// Posted to itself: an accessibility client asked for a double-click's action.
+constexpr UINT kActivateMessage = WM_USER + 2;
 // The classic light grey lines between data cells.
 constexpr COLORREF kGridLineColour = RGB(192, 192, 192);
 constexpr int kCellPaddingAt96Dpi = 2;
@@ -90,12 +93,18 @@ void FillSolid(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
 
 }  // namespace
 
-GridView::GridView(GridModel& model) : model_(model), knownRow_(model.Row()), knownCol_(model.Col()) {
+GridView::GridView(GridModel& model)
+    : model_(model),
+      knownRow_(model.Row()),
+      knownCol_(model.Col()),
+      knownRowSel_(model.RowSel()),
+      knownColSel_(model.ColSel()) {
     model_.SetChangeListener([this](GridModel::Change change) { OnModelChanged(change); });
 }
 
 GridView::~GridView() {
     model_.SetChangeListener(nullptr);
+    accessibility_.Disconnect();
     if (Hwnd()) DestroyWindow(Hwnd());
 }
 
@@ -145,6 +154,28 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Invalidate();
         return 0;
     case kRelayoutMessage: OnRelayout(); return 0;
+    case kActivateMessage:
+        if (activateRow_ >= 0 && AcceptsInput() && activateRow_ < model_.Rows() && activateCol_ < model_.Cols() &&
+            !model_.IsRowHidden(activateRow_)) {
+            if (!HasFocus()) SetFocus(Hwnd());
+            MoveTo(activateRow_, activateCol_, false);
+            if (onDoubleClick) onDoubleClick();
+        }
+        activateRow_ = -1;
+        return 0;
+    case WM_GETOBJECT:
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
+            return accessibility_.OnGetObject(wParam, lParam);
+        return DefaultHandling(message, wParam, lParam);
+    case WM_SETFOCUS:
+        // Told after the system's own focus event for the whole grid, so
+        // that a screen reader lands on the current cell.
+        focusTaken_ = true;
+        ScheduleRelayout();
+        return 0;
+    case WM_NCDESTROY:
+        accessibility_.Disconnect();
+        return DefaultHandling(message, wParam, lParam);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) Invalidate();
@@ -203,6 +234,7 @@ void GridView::OnModelChanged(GridModel::Change change) {
     case GridModel::Change::Cells:
         // Sorting moves row heights with the cells, so either kind may change
         // which rows are shown.
+        cellsChanged_ = cellsChanged_ || change == GridModel::Change::Cells;
         layoutDirty_ = true;
         ScheduleRelayout();
         Invalidate();
@@ -212,8 +244,14 @@ void GridView::OnModelChanged(GridModel::Change change) {
             knownRow_ = model_.Row();
             knownCol_ = model_.Col();
             scrollToCurrentPending_ = true;
+            currentCellMoved_ = true;
+            ScheduleRelayout();
+        } else if (model_.RowSel() != knownRowSel_ || model_.ColSel() != knownColSel_) {
+            blockChanged_ = true;
             ScheduleRelayout();
         }
+        knownRowSel_ = model_.RowSel();
+        knownColSel_ = model_.ColSel();
         Invalidate();
         break;
     case GridModel::Change::Visibility: ApplyVisibility(); break;
@@ -236,6 +274,26 @@ void GridView::OnRelayout() {
         scrollToCurrentPending_ = false;
         EnsureVisible(model_.Row(), model_.Col());
     }
+    AnnounceChanges();
+}
+
+// The current cell is named by the id the table answers for it; a cell in a
+// hidden row or in the fixed cells is no child and is not announced.
+void GridView::AnnounceChanges() {
+    const bool moved = std::exchange(currentCellMoved_, false);
+    const bool focused = std::exchange(focusTaken_, false);
+    const bool block = std::exchange(blockChanged_, false);
+    if (!Hwnd() || !model_.Visible()) return;
+    const int row = model_.Row();
+    const int col = model_.Col();
+    const bool shownDataCell = row >= model_.FixedRows() && row < model_.Rows() && col >= model_.FixedCols() &&
+                               col < model_.Cols() && !model_.IsRowHidden(row);
+    if (shownDataCell) {
+        const LONG cell = GridAccessibility::CellEventId(row, col, model_.Cols());
+        if ((moved || focused) && HasFocus()) NotifyWinEvent(EVENT_OBJECT_FOCUS, Hwnd(), OBJID_CLIENT, cell);
+        if (moved) NotifyWinEvent(EVENT_OBJECT_SELECTION, Hwnd(), OBJID_CLIENT, cell);
+    }
+    if (block && !moved) NotifyWinEvent(EVENT_OBJECT_SELECTIONWITHIN, Hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void GridView::EnsureLayout() {
@@ -245,10 +303,13 @@ void GridView::EnsureLayout() {
     layoutDirty_ = false;
     const int oldTopRow = topIndex_ < ShownCount() ? Item(shownRows_, topIndex_) : -1;
     RebuildColumns();
-    RebuildRowIndex();
+    const bool rowsChanged = RebuildRowIndex() || cellsChanged_;
+    cellsChanged_ = false;
     topIndex_ = oldTopRow >= 0 ? ShownIndexOf(oldTopRow) : 0;
     UpdateScrollBars();
     Invalidate();
+    // The table's children are other rows, or in another order.
+    if (rowsChanged && Hwnd()) NotifyWinEvent(EVENT_OBJECT_REORDER, Hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void GridView::RebuildColumns() {
@@ -262,18 +323,30 @@ void GridView::RebuildColumns() {
 
 // One pass over the rows, and the only one until the next change: every
 // later lookup of a row by position or by pixel is a binary search here.
-void GridView::RebuildRowIndex() {
-    shownRows_.clear();
+// True when other rows are shown than before.
+bool GridView::RebuildRowIndex() {
+    std::size_t count = 0;
+    bool changed = false;
     shownTops_.clear();
     int top = 0;
     for (int r = model_.FixedRows(); r < model_.Rows(); ++r) {
         const int height = model_.RowHeight(r);
         if (height == 0) continue;
-        shownRows_.push_back(r);
+        if (count < shownRows_.size()) {
+            changed = changed || shownRows_[count] != r;
+            shownRows_[count] = r;
+        } else {
+            changed = true;
+            shownRows_.push_back(r);
+        }
+        ++count;
         shownTops_.push_back(top);
         top += std::max(1, ToPixels(height));
     }
+    changed = changed || count != shownRows_.size();
+    shownRows_.resize(count);
     shownTops_.push_back(top);
+    return changed;
 }
 
 void GridView::ApplyVisibility() {
@@ -433,6 +506,34 @@ int GridView::TopRow() {
     return topIndex_ < ShownCount() ? Item(shownRows_, topIndex_) : -1;
 }
 
+int GridView::ShownRowCount() {
+    EnsureLayout();
+    return ShownCount();
+}
+
+int GridView::ShownRow(int index) {
+    EnsureLayout();
+    return index >= 0 && index < ShownCount() ? Item(shownRows_, index) : -1;
+}
+
+int GridView::ShownIndexOfRow(int row) {
+    EnsureLayout();
+    const int index = ShownIndexOf(row);
+    return index < ShownCount() && Item(shownRows_, index) == row ? index : -1;
+}
+
+bool GridView::IsInView(int row, int col) {
+    EnsureLayout();
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const RECT cell = CellRect(row, std::max(col, 0));
+    const LONG top = row < model_.FixedRows() ? 0 : FixedHeight();
+    const bool rowInView = cell.bottom > cell.top && cell.top < client.bottom && cell.bottom > top;
+    if (col < 0 || !rowInView) return rowInView;
+    const LONG left = col < model_.FixedCols() ? 0 : FixedWidth();
+    return cell.right > cell.left && cell.left < client.right && cell.right > left;
+}
+
 // ---- Scrolling -------------------------------------------------------------
 
 // Showing or hiding one scroll bar changes the room for the other, so the
@@ -580,6 +681,13 @@ void GridView::OnMouseWheel(WPARAM wParam) {
 // A disabled grid takes no input even from messages sent to it directly;
 // changes made through the model still apply.
 bool GridView::AcceptsInput() const { return model_.Enabled(); }
+
+bool GridView::ActivateCell(int row, int col) {
+    if (!AcceptsInput()) return false;
+    activateRow_ = row;
+    activateCol_ = col;
+    return PostMessageW(Hwnd(), kActivateMessage, 0, 0) != FALSE;
+}
 
 void GridView::RaiseMouseDown(int button) {
     if (onMouseDown) onMouseDown(button);
@@ -848,8 +956,8 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
         textColour = ToColorRef(model_.FixedForeColour(), COLOR_BTNTEXT);
         alignment = model_.FixedAlignment(col);
     } else {
-        const auto [firstRow, lastRow] = std::minmax(model_.Row(), model_.RowSel());
-        const auto [firstCol, lastCol] = std::minmax(model_.Col(), model_.ColSel());
+        const auto [firstRow, lastRow] = std::minmax({model_.Row(), model_.RowSel()});
+        const auto [firstCol, lastCol] = std::minmax({model_.Col(), model_.ColSel()});
         const bool inBlock = row >= firstRow && row <= lastRow && col >= firstCol && col <= lastCol;
         // The current cell keeps its own colours and carries the focus rectangle.
         const bool highlighted = inBlock && !(row == model_.Row() && col == model_.Col());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "window/grid_accessible.h"
 #include "window/window_base.h"
 
 namespace vorlen {
@@ -18,7 +19,9 @@ namespace vorlen {
 // keep their positions. The user moves the current cell with the keyboard
 // and the mouse, selects blocks by dragging or with Shift, and drags column
 // borders in the heading row; all of it is written to the model, which calls
-// the window's current-cell handler.
+// the window's current-cell handler. Screen readers read it through its
+// accessible object (window/grid_accessible.h) and follow the current cell
+// through WinEvents.
 class GridView final : public WindowBase {
 public:
     explicit GridView(GridModel& model);
@@ -47,6 +50,19 @@ public:
     // The first data row shown at the top of the scrolling area, -1 if none.
     int TopRow();
 
+    // The data rows shown (not hidden), top to bottom: how many, the row at
+    // an index, and the index of a row (-1 when it is hidden).
+    int ShownRowCount();
+    int ShownRow(int index);
+    int ShownIndexOfRow(int row);
+    // Whether a cell (a whole row for `col` -1) is at least partly in view,
+    // neither scrolled away nor under the fixed cells.
+    bool IsInView(int row, int col);
+    bool HasFocus() const { return Hwnd() && GetFocus() == Hwnd(); }
+    // What a double-click on a data cell does, once the message at hand is
+    // handled; false when the grid takes no input.
+    bool ActivateCell(int row, int col);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -61,9 +77,11 @@ private:
     void OnRelayout();
     void EnsureLayout();
     void RebuildColumns();
-    void RebuildRowIndex();
+    bool RebuildRowIndex();
     void ApplyVisibility();
     void Invalidate();
+    // WinEvents for screen readers.
+    void AnnounceChanges();
 
     // Geometry, in client pixels.
     int ToPixels(int twips) const;
@@ -123,6 +141,18 @@ private:
     bool updatingScrollBars_ = false;
     int knownRow_ = -1;
     int knownCol_ = -1;
+    int knownRowSel_ = -1;
+    int knownColSel_ = -1;
+
+    GridAccessibility accessibility_{*this};
+    // What screen readers are yet to hear, told once the handler at hand is
+    // done: a filling handler moves the current cell once per row.
+    bool currentCellMoved_ = false;
+    bool blockChanged_ = false;
+    bool focusTaken_ = false;
+    bool cellsChanged_ = true;  // rows refilled or reordered since the last layout
+    int activateRow_ = -1;      // the cell whose double-click action waits
+    int activateCol_ = -1;
 
     int topIndex_ = 0;  // index into shownRows_ of the top data row in view
     int scrollX_ = 0;   // pixels the data columns are scrolled to the left
