@@ -19,17 +19,22 @@ constexpr int kTwipsPerInch = 1440;
 constexpr UINT kRelayoutMessage = WM_USER + 1;
 // Posted to itself: an accessibility client asked for a double-click's action.
 constexpr UINT kActivateMessage = WM_USER + 2;
-// The classic light grey lines between data cells.
+// The classic light grey lines between data cells; in high contrast the
+// text colour.
 constexpr COLORREF kGridLineColour = RGB(192, 192, 192);
 constexpr int kCellPaddingAt96Dpi = 2;
 constexpr int kBorderGripAt96Dpi = 3;
 constexpr int kScrollLineAt96Dpi = 16;
 
 // A model colour to a GDI colour: 0x800000nn names system colour nn, the
-// unset colour falls back to the given system colour.
-COLORREF ToColorRef(Colour colour, int fallbackSystemColour) {
+// unset colour falls back to the given system colour. High contrast asks
+// for system colours only: a fixed colour (the detail view's link blue, the
+// filtered heading's blue) becomes the system's hot-track colour, which
+// every high-contrast theme sets apart from its text.
+COLORREF ToColorRef(Colour colour, int fallbackSystemColour, bool highContrast) {
     if (colour == kColourUnset) return GetSysColor(fallbackSystemColour);
     if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFFu));
+    if (highContrast) return GetSysColor(COLOR_HOTLIGHT);
     return static_cast<COLORREF>(colour & 0x00FFFFFFu);
 }
 
@@ -883,7 +888,8 @@ void GridView::Paint(HDC dc, const RECT& client) {
     const HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT);
     const SelectedObject selectedFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    const UniqueBrush gridLine(CreateSolidBrush(kGridLineColour));
+    highContrast_ = display_->HighContrast();
+    const UniqueBrush gridLine(CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_WINDOWTEXT) : kGridLineColour));
 
     struct Span {
         int index;
@@ -953,7 +959,7 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
         FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
         RECT edge = cell;
         DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
-        textColour = ToColorRef(model_.FixedForeColour(), COLOR_BTNTEXT);
+        textColour = ToColorRef(model_.FixedForeColour(), COLOR_BTNTEXT, highContrast_);
         alignment = model_.FixedAlignment(col);
     } else {
         const auto [firstRow, lastRow] = std::minmax({model_.Row(), model_.RowSel()});
@@ -965,7 +971,7 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
         FillSolid(dc, cell.right - 1, cell.top, cell.right, cell.bottom, gridLine);
         FillSolid(dc, cell.left, cell.bottom - 1, cell.right, cell.bottom, gridLine);
         textColour = highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                 : ToColorRef(model_.CellForeColour(row, col), COLOR_WINDOWTEXT);
+                                 : ToColorRef(model_.CellForeColour(row, col), COLOR_WINDOWTEXT, highContrast_);
         alignment = model_.ColAlignment(col);
         textArea.right -= 1;
         textArea.bottom -= 1;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "platform/win32/display_api.h"
 #include "window/grid_accessible.h"
 #include "window/window_base.h"
 
@@ -35,6 +36,9 @@ public:
 
     // Twips become pixels at this DPI (15 twips per pixel at 96 DPI).
     void SetDpi(UINT dpi);
+    // Where the grid learns whether high contrast is on (the system's unless
+    // set); it must outlive the grid.
+    void SetDisplay(const DisplayApi& display) { display_ = &display; }
 
     // Raised on a double-click on a cell, and on any mouse button pressed
     // over the control (`button` 1 left, 2 right, 4 middle).
@@ -123,6 +127,8 @@ private:
     void PaintBuffered(HDC target, const RECT& client, const RECT& update);
 
     GridModel& model_;
+    const DisplayApi* display_ = &DisplayApi::OfThisSystem();
+    bool highContrast_ = false;  // as at the start of the paint at hand
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;  // given by WM_SETFONT, owned by the sender
 

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "platform/win32/display_api.h"
 #include "window/grid_view.h"
 
 namespace vorlen {
@@ -582,6 +584,42 @@ TEST_F(GridViewTest, TextTakesTheCellAndFixedColours) {
     pixels = Render();
     EXPECT_GT(pixels.Count(view_.CellRect(0, 2), RGB(0, 0, 255)), 10);
     EXPECT_GT(pixels.Count(view_.CellRect(9, 0), RGB(0, 0, 255)), 3);
+}
+
+TEST_F(GridViewTest, InHighContrastEveryColourPaintedIsASystemColour) {
+    class HighContrastDisplay final : public DisplayApi {
+    public:
+        HighContrastDisplay() : DisplayApi(NewerDisplayFunctions::OfUser32()) {}
+        bool HighContrast() const override { return true; }
+    };
+    const HighContrastDisplay display;
+    view_.SetDisplay(display);
+    model_.SetText(4, 2, L"WWWWWWWW");
+    model_.SetCellForeColour(4, 2, kColourBlue);  // a link of the detail view
+    model_.SetFixedForeColour(kColourBlue);       // the heading while a filter is on
+    {
+        const HeldKeys shift{VK_SHIFT};
+        Key(VK_DOWN);
+        Key(VK_RIGHT);
+    }
+    Pump();
+    const Snapshot pixels = Render();
+    std::set<COLORREF> systemColours;
+    for (int index = COLOR_SCROLLBAR; index <= COLOR_MENUBAR; ++index) systemColours.insert(GetSysColor(index));
+    const RECT client = Client();
+    int foreign = 0;
+    COLORREF example = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF colour = pixels.At(POINT{x, y});
+            if (systemColours.count(colour)) continue;
+            ++foreign;
+            example = colour;
+        }
+    }
+    EXPECT_EQ(foreign, 0) << "for example 0x" << std::hex << example;
+    EXPECT_GT(pixels.Count(view_.CellRect(4, 2), GetSysColor(COLOR_HOTLIGHT)), 10) << "the link in hot-track colour";
+    view_.SetDisplay(DisplayApi::OfThisSystem());
 }
 
 TEST_F(GridViewTest, TheHeadingAndFixedColumnStayInPlaceWhileScrolling) {
