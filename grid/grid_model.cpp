@@ -37,6 +37,7 @@ GridModel::GridModel(int rows, int cols, int fixedRows, int fixedCols)
     // Set here, not in the initialiser list: the default height is declared
     // after the heights and would be read before it is initialised.
     rowHeights_.assign(static_cast<std::size_t>(rows_), defaultRowHeight_);
+    rowData_.assign(static_cast<std::size_t>(rows_), 0);
     // A new grid's current cell is its first non-fixed cell, where there is one.
     row_ = rowSel_ = std::min(fixedRows_, std::max(rows_ - 1, 0));
     col_ = colSel_ = std::min(fixedCols_, std::max(cols_ - 1, 0));
@@ -74,6 +75,7 @@ void GridModel::SetRows(int rows) {
     cells_.resize(cellCount);
     cellColours_.resize(cellCount, kColourUnset);
     rowHeights_.resize(static_cast<std::size_t>(rows), defaultRowHeight_);
+    rowData_.resize(static_cast<std::size_t>(rows), 0);
     rows_ = rows;
     Notify(Change::Layout);
     ClampCurrentCell();
@@ -145,6 +147,16 @@ void GridModel::SetRowHeight(int row, int twips) {
     if (height == twips) return;
     height = twips;
     Notify(Change::Layout);
+}
+
+std::uint32_t GridModel::RowData(int row) const {
+    CheckRow(row);
+    return rowData_[static_cast<std::size_t>(row)];
+}
+
+void GridModel::SetRowData(int row, std::uint32_t data) {
+    CheckRow(row);
+    rowData_[static_cast<std::size_t>(row)] = data;
 }
 
 int GridModel::ColWidth(int col) const {

@@ -85,6 +85,11 @@ public:
     template <typename Keep>
     int SetDataRowHeightsWhere(int col, int shownHeight, Keep keep);
 
+    // A number the owner keeps with each row, as a flex grid's RowData does:
+    // 0 for a new row; a sort moves it with its row. It changes nothing shown.
+    std::uint32_t RowData(int row) const;
+    void SetRowData(int row, std::uint32_t data);
+
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
 
@@ -121,7 +126,7 @@ public:
     // numbers compare as numbers, numbers come before other texts, other
     // texts compare by `collator`. Descending reverses the comparison, so
     // rows with equal keys keep their order in both directions; each row
-    // moves whole, with its cells, height and colours. The current cell
+    // moves whole, with its cells, height, colours and row data. The current cell
     // stays at its position.
     void Sort(int col, SortDirection direction, const TextCollator& collator);
 
@@ -145,6 +150,7 @@ private:
     std::vector<std::wstring> cells_;  // row-major, rows_ * cols_
     std::vector<Colour> cellColours_;  // parallel to cells_
     std::vector<int> rowHeights_;
+    std::vector<std::uint32_t> rowData_;  // parallel to rowHeights_
     std::vector<int> colWidths_;
     std::vector<CellAlignment> colAlignment_;
     std::vector<CellAlignment> fixedAlignment_;

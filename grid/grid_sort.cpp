@@ -60,10 +60,12 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
     std::vector<std::wstring> cells(cells_.size());
     std::vector<Colour> colours(cellColours_.size());
     std::vector<int> heights(rowHeights_.size());
+    std::vector<std::uint32_t> rowData(rowData_.size());
     const auto fixedCells = static_cast<std::size_t>(first) * cols;
     std::move(cells_.begin(), cells_.begin() + static_cast<std::ptrdiff_t>(fixedCells), cells.begin());
     std::copy(cellColours_.begin(), cellColours_.begin() + static_cast<std::ptrdiff_t>(fixedCells), colours.begin());
     std::copy(rowHeights_.begin(), rowHeights_.begin() + first, heights.begin());
+    std::copy(rowData_.begin(), rowData_.begin() + first, rowData.begin());
     int target = first;
     for (const SortKey& key : keys) {
         const auto from = static_cast<std::size_t>(key.row) * cols;
@@ -73,11 +75,13 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
             colours[to + c] = cellColours_[from + c];
         }
         heights[static_cast<std::size_t>(target)] = rowHeights_[static_cast<std::size_t>(key.row)];
+        rowData[static_cast<std::size_t>(target)] = rowData_[static_cast<std::size_t>(key.row)];
         ++target;
     }
     cells_ = std::move(cells);
     cellColours_ = std::move(colours);
     rowHeights_ = std::move(heights);
+    rowData_ = std::move(rowData);
     Notify(Change::Cells);
     Notify(Change::Layout);
 }

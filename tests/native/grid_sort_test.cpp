@@ -63,6 +63,7 @@ TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays) {
     grid.SetText(1, 3, L"c.exe");
     grid.SetRowHeight(1, 0);
     grid.SetCellForeColour(1, 3, kColourBlue);
+    grid.SetRowData(1, 7);
     grid.SetCurrentCell(2, 3);
     int moves = 0;
     grid.SetCurrentCellChangedHandler([&] { ++moves; });
@@ -71,6 +72,7 @@ TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays) {
     EXPECT_EQ((std::vector<int>{grid.RowHeight(1), grid.RowHeight(3)}), (std::vector<int>{240, 0}));
     EXPECT_EQ(grid.CellForeColour(3, 3), kColourBlue);
     EXPECT_EQ(grid.CellForeColour(1, 3), kColourUnset);
+    EXPECT_EQ((std::vector<std::uint32_t>{grid.RowData(1), grid.RowData(3)}), (std::vector<std::uint32_t>{0, 7}));
     EXPECT_EQ((std::vector<int>{grid.Row(), grid.Col(), moves}), (std::vector<int>{2, 3, 0}));
 
     GridModel headingOnly(1, 4);
