@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+
 #include "core/twips.h"
 
 namespace vorlen {
@@ -31,6 +33,20 @@ inline constexpr int kFixedColumnWidth = 450;
 inline constexpr int kInfoBoxLeft = 2220;  // inside the frame
 inline constexpr int kButtonWidth = 795;
 inline constexpr int kFilterWidth = 435;
+
+// The blank each side of a cell's text at 96 DPI; it grows with the DPI.
+// Each cell also ends in a grid line of one pixel.
+inline constexpr int kGridCellPaddingAt96Dpi = 2;
+
+// Widths of the list grid's columns 1 to 4 on the first layout, in twips, for
+// a grid `gridWidth` twips wide: the place column (4) exactly as wide as its
+// widest text needs at `dpi` (`widestPlaceTextPixels`: the widest of its
+// heading and place texts in the grid's font at that DPI; padding and grid
+// line are added here), and what remains of the width the first layout
+// shares out (the grid less the number column and 400) shared by the same
+// proportions as before, 0.2, 0.3 and 0.5. A grid too narrow for the place
+// column gives the other three columns no width.
+std::array<int, 4> FirstListColumnWidths(int gridWidth, int widestPlaceTextPixels, unsigned dpi);
 
 // `currentGrid` is the grid's size before this layout: a computed size that
 // comes out negative is refused, and what follows it uses the current one.

@@ -56,3 +56,28 @@ TEST(MainLayout, VeryWideFirstLayoutStillSharesTheColumnsInProportion) {
     EXPECT_EQ(layout.listColumns[2], RoundHalfEven(spare * 0.5));
     EXPECT_NEAR(layout.listColumns[0] + layout.listColumns[1] + layout.listColumns[2], spare, 2);
 }
+
+// The place column's texts are measured by the window in the grid's font;
+// fonts grow with the DPI, and so do the padding and the twips per pixel.
+TEST(MainLayout, PlaceColumnFitsItsWidestTextAtEveryDpiAndTheRestSharesTheRemainder) {
+    struct Case {
+        unsigned dpi;
+        int textPixels;
+    };
+    for (const Case c : {Case{96, 84}, Case{144, 126}}) {
+        const auto widths = vorlen::FirstListColumnWidths(9300, c.textPixels, c.dpi);
+        const int padding = c.dpi == 96 ? 2 : 3;
+        const int shownPixels = vorlen::TwipsToPixels(widths[3], c.dpi);
+        EXPECT_GE(shownPixels, c.textPixels + 2 * padding + 1) << c.dpi;
+        EXPECT_LE(shownPixels, c.textPixels + 2 * padding + 2) << c.dpi << ": no wider than it needs";
+        const int spare = 9300 - 450 - 400 - widths[3];
+        EXPECT_EQ(widths[0], RoundHalfEven(spare * 0.2)) << c.dpi;
+        EXPECT_EQ(widths[1], RoundHalfEven(spare * 0.3)) << c.dpi;
+        EXPECT_EQ(widths[2], RoundHalfEven(spare * 0.5)) << c.dpi;
+    }
+    EXPECT_EQ(vorlen::FirstListColumnWidths(9300, 84, 96)[3], 1335);
+    EXPECT_EQ(vorlen::FirstListColumnWidths(9300, 126, 144)[3], 1330);
+    const auto narrow = vorlen::FirstListColumnWidths(1000, 84, 96);
+    EXPECT_EQ(narrow[3], 1335) << "the place keeps its width";
+    EXPECT_EQ(narrow[0] + narrow[1] + narrow[2], 0);
+}
