@@ -1,7 +1,5 @@
 #include "actions/reg_command.h"
 
-#include "inventory/uninstall_key.h"
-
 namespace vorlen {
 
 namespace {
@@ -59,12 +57,25 @@ std::optional<std::wstring> CommandProcessorArgument(std::wstring_view argument)
     return CaretEscaped(QuotedForProgram(argument));
 }
 
-std::wstring RegistryPathOf(const std::wstring& keyName) {
-    return std::wstring(L"HKEY_LOCAL_MACHINE\\") + kUninstallKeyPath + keyName;
+std::wstring RegistryPathOf(UninstallPlace place, const std::wstring& keyName) {
+    std::wstring_view key;
+    switch (place) {
+    case UninstallPlace::Machine:
+        key = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+        break;
+    case UninstallPlace::Machine32:
+        key = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+        break;
+    case UninstallPlace::User:
+        key = L"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+        break;
+    }
+    return std::wstring(key) + keyName;
 }
 
-std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName) {
-    return RegQueryCommandLineForPath(RegistryPathOf(keyName));
+std::optional<std::wstring> RegQueryCommandLine(UninstallPlace place, const std::wstring& keyName) {
+    if (!IsAddressableKeyName(keyName)) return std::nullopt;
+    return RegQueryCommandLineForPath(RegistryPathOf(place, keyName));
 }
 
 std::optional<std::wstring> RegQueryCommandLineForPath(const std::wstring& registryPath) {
@@ -73,8 +84,10 @@ std::optional<std::wstring> RegQueryCommandLineForPath(const std::wstring& regis
     return L"cmd.exe /K REG QUERY " + *path;
 }
 
-std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath) {
-    return RegExportCommandLineForPath(RegistryPathOf(keyName), filePath);
+std::optional<std::wstring> RegExportCommandLine(UninstallPlace place, const std::wstring& keyName,
+                                                 const std::wstring& filePath) {
+    if (!IsAddressableKeyName(keyName)) return std::nullopt;
+    return RegExportCommandLineForPath(RegistryPathOf(place, keyName), filePath);
 }
 
 std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& registryPath,
@@ -83,6 +96,14 @@ std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& regi
     const auto file = CommandProcessorArgument(filePath);
     if (!path || !file) return std::nullopt;
     return L"cmd.exe /C REG EXPORT " + *path + L" " + *file + L" /y";
+}
+
+std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName) {
+    return RegQueryCommandLine(UninstallPlace::Machine, keyName);
+}
+
+std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath) {
+    return RegExportCommandLine(UninstallPlace::Machine, keyName, filePath);
 }
 
 std::wstring FolderOfFile(const std::wstring& path) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "inventory/uninstall_key.h"
+
 namespace vorlen {
 
 // The command lines of the REG QUERY and REG EXPORT commands and of the
@@ -43,27 +45,36 @@ namespace vorlen {
 //
 // NUL, CR and LF cannot travel through cmd.exe at all (it drops CR and ends
 // the command at LF, which would address another key), so a text holding one
-// gives no command line.
+// gives no command line. Nor does a key name that is not addressable
+// (IsAddressableKeyName): a name holding a NUL, or showing one as the list's
+// mark, would name another key.
 
 // The argument as cmd.exe /C or /K must see it for the program it starts to
 // receive exactly `argument`; nullopt when it holds NUL, CR or LF.
 std::optional<std::wstring> CommandProcessorArgument(std::wstring_view argument);
 
-// The full registry path of an uninstall entry: HKEY_LOCAL_MACHINE, the
-// uninstall key and the key name as given (empty: the uninstall key itself,
-// with its trailing backslash).
-std::wstring RegistryPathOf(const std::wstring& keyName);
+// The full registry path of an uninstall entry as REG names it: the root's
+// full name and the place's uninstall key (WOW6432Node for the 32-bit view),
+// then the key name as given (empty: the uninstall key itself, with its
+// trailing backslash).
+std::wstring RegistryPathOf(UninstallPlace place, const std::wstring& keyName);
 
 // "cmd.exe /K REG QUERY " + the entry's path: the console stays open after REG
 // has listed the values.
-std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName);
+std::optional<std::wstring> RegQueryCommandLine(UninstallPlace place, const std::wstring& keyName);
 std::optional<std::wstring> RegQueryCommandLineForPath(const std::wstring& registryPath);
 
 // "cmd.exe /C REG EXPORT " + the entry's path + " " + the file + " /y". The
 // command runs hidden, so /y keeps REG from asking whether to overwrite a file
 // the Save-As dialog has already asked about, a question no one could answer.
-std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath);
+std::optional<std::wstring> RegExportCommandLine(UninstallPlace place, const std::wstring& keyName,
+                                                 const std::wstring& filePath);
 std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& registryPath, const std::wstring& filePath);
+
+// The entry in the machine's native view; kept for the window until it
+// passes each row's place.
+std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName);
+std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath);
 
 // The file's folder with its trailing backslash: the path up to and including
 // its last backslash; empty when it has none.

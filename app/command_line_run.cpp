@@ -82,7 +82,7 @@ int ExportList(HINSTANCE instance, const std::wstring& path) {
     ScanRules rules;
     rules.settings = ReadDisplaySettings(settingsFile);
     rules.osName = GetOSName();
-    GridModel grid(2, 4);
+    GridModel grid(2, kListColumnCount);
     SetUpGrid(grid, instance, IDS_LIST_HEADING_NO);
     FillListGrid(grid, ScanUninstallEntries(Win32Registry(), rules));
     grid.Sort(kListColumnDisplayName, SortDirection::Ascending, UserLocaleCollator());

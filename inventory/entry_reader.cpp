@@ -1,30 +1,37 @@
 #include "inventory/entry_reader.h"
 
-#include "inventory/uninstall_key.h"
 #include "inventory/value_text.h"
 #include "platform/registry.h"
 
 namespace vorlen {
 
-EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName, const EntryValueSink& sink) {
+EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
+                       const EntryValueSink& sink) {
     EntrySummary summary;
+    if (!IsAddressableKeyName(keyName)) return summary;
     const std::wstring path = kUninstallKeyPath + keyName;
     // Without a sink only the two named values need their data as text, which
     // keeps the scan from formatting every value of every entry.
     summary.opened = registry.ForEachValue(
-        RegistryRoot::LocalMachine, path,
+        RegistryPlaceOf(place), path,
         [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
             const bool isDisplayName = name == L"DisplayName";
             const bool isUninstallString = name == L"UninstallString";
             if (!sink && !isDisplayName && !isUninstallString) return;
             std::wstring dataText = ValueDataText(type, data);
-            if (isDisplayName)
+            if (isDisplayName) {
                 summary.displayName = dataText;
-            else if (isUninstallString)
+            } else if (isUninstallString) {
                 summary.uninstallString = dataText;
+                summary.uninstallStringExpands = type == kRegExpandSz;
+            }
             if (sink) sink(EntryValueText{ValueNameText(name), ValueTypeText(type), std::move(dataText)});
         });
     return summary;
+}
+
+EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName, const EntryValueSink& sink) {
+    return ReadEntry(registry, UninstallPlace::Machine, keyName, sink);
 }
 
 }  // namespace vorlen

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "inventory/uninstall_key.h"
+
 namespace vorlen {
 
 class RegistryReader;
@@ -10,7 +12,10 @@ class RegistryReader;
 struct EntrySummary {
     std::wstring displayName;      // text of the value named exactly "DisplayName"
     std::wstring uninstallString;  // text of the value named exactly "UninstallString"
-    bool opened = false;           // false when the sub-key could not be opened
+    // The uninstall command is stored as REG_EXPAND_SZ: only then are its
+    // environment variables expanded when it is started.
+    bool uninstallStringExpands = false;
+    bool opened = false;  // false when the sub-key could not be opened
 };
 
 // One value as the detail view shows it.
@@ -22,8 +27,15 @@ struct EntryValueText {
 
 using EntryValueSink = std::function<void(const EntryValueText&)>;
 
-// Reads every value of one uninstall sub-key in one pass. When `sink` is set,
-// each value is handed to it in enumeration order.
+// Reads every value of one uninstall sub-key of `place` in one pass. When
+// `sink` is set, each value is handed to it in enumeration order. A name that
+// is not addressable (IsAddressableKeyName) is not opened at all: it reads
+// as a key that cannot be opened.
+EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
+                       const EntryValueSink& sink = nullptr);
+
+// The entry in the machine's native view; kept for the window until it
+// passes each row's place.
 EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName,
                        const EntryValueSink& sink = nullptr);
 

@@ -1,35 +1,32 @@
 #include "inventory/inventory_scan.h"
 
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
-#include <vector>
+#include <unordered_map>
 
-#include "inventory/entry_reader.h"
 #include "inventory/hotfix.h"
-#include "inventory/uninstall_key.h"
 #include "platform/registry.h"
 
 namespace vorlen {
 
-namespace {
-
-// Sub-key names as the enumeration finds them, and one result slot per name.
-// Deques keep element addresses stable while they grow, so a reader takes
-// the addresses of its name and slot under the lock and works without it.
-class ScanQueue {
+// The keys as the enumeration finds them, each with the slot for what is
+// read of it; readers take the keys still to be read. A key and its slot are
+// one element, so a failing allocation adds both or neither, and a deque
+// keeps element addresses stable while it grows, so a reader takes its key
+// under the lock and reads without it.
+class UninstallInventory::Queue {
 public:
-    void Publish(std::wstring_view name) {
+    void Publish(Key key, bool needsRead) {
         {
             std::lock_guard lock(mutex_);
-            names_.emplace_back(name);
-            results_.emplace_back();
+            items_.push_back({std::move(key), needsRead});
         }
-        ready_.notify_one();
+        if (needsRead) ready_.notify_one();
     }
 
     void Finish() {
@@ -40,45 +37,53 @@ public:
         ready_.notify_all();
     }
 
-    // The next name to read and the slot for its result; false once every
-    // published name has been handed out and the enumeration is over.
-    bool Take(const std::wstring*& name, EntrySummary*& slot) {
+    // The next key to read; false once every key published has been handed
+    // out and the enumeration is over.
+    bool Take(Key*& key) {
         std::unique_lock lock(mutex_);
-        ready_.wait(lock, [&] { return next_ < names_.size() || finished_; });
-        if (next_ >= names_.size()) return false;
-        name = &names_[next_];
-        slot = &results_[next_];
-        ++next_;
-        return true;
+        for (;;) {
+            while (next_ < items_.size() && !items_[next_].needsRead) ++next_;
+            if (next_ < items_.size()) {
+                key = &items_[next_++].key;
+                return true;
+            }
+            if (finished_) return false;
+            ready_.wait(lock);
+        }
     }
 
     // Only after every reader has stopped.
-    const std::deque<std::wstring>& Names() const { return names_; }
-    const std::deque<EntrySummary>& Results() const { return results_; }
+    std::vector<Key> TakeKeys() {
+        std::vector<Key> keys;
+        keys.reserve(items_.size());
+        for (Item& item : items_) keys.push_back(std::move(item.key));
+        items_.clear();
+        return keys;
+    }
 
 private:
+    struct Item {
+        Key key;
+        bool needsRead;
+    };
     std::mutex mutex_;
     std::condition_variable ready_;
-    std::deque<std::wstring> names_;
-    std::deque<EntrySummary> results_;
+    std::deque<Item> items_;
     std::size_t next_ = 0;
     bool finished_ = false;
 };
 
-void ReadEntries(const RegistryReader& registry, ScanQueue& queue) {
-    const std::wstring* name = nullptr;
-    EntrySummary* slot = nullptr;
-    while (queue.Take(name, slot)) {
+void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, Queue& queue) {
+    Key* key = nullptr;
+    while (queue.Take(key)) {
         // A key that fails to read is left out like one that cannot be opened.
         try {
-            *slot = ReadEntry(registry, *name);
+            key->entry = ReadEntry(registry, key->place, key->name);
         } catch (const std::exception&) {
-            *slot = EntrySummary{};
+            key->entry = EntrySummary{};
         }
     }
 }
-
-}  // namespace
 
 unsigned DefaultReaderCount() {
     // The readers mostly wait on the registry's server, not on a processor,
@@ -97,36 +102,77 @@ bool ShouldListEntry(const ScanRules& rules, const std::wstring& keyName, const 
     return true;
 }
 
-std::vector<ListedEntry> ScanUninstallEntries(const RegistryReader& registry, const ScanRules& rules,
-                                              unsigned readers) {
+std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry, const ScanRules& rules,
+                                                  unsigned readers) {
     if (readers == 0) readers = DefaultReaderCount();
 
-    ScanQueue queue;
+    // What the last scan read, by place and name. A key found is moved out and
+    // its name dropped from here, so a name the enumeration gives twice (keys
+    // added meanwhile shift the indexes) is read again, not taken twice.
+    std::vector<Key> previous = std::move(keys_);
+    keys_.clear();
+    std::array<std::unordered_map<std::wstring_view, Key*>, std::size(kUninstallPlaces)> known;
+    for (Key& key : previous) known[static_cast<std::size_t>(key.place)].emplace(key.name, &key);
+
+    Queue queue;
     std::vector<std::thread> threads;
     try {
-        for (unsigned i = 0; i < readers; ++i) threads.emplace_back(ReadEntries, std::cref(registry), std::ref(queue));
+        for (unsigned i = 0; i < readers; ++i)
+            threads.emplace_back(ReadQueuedKeys, std::cref(registry), std::ref(queue));
     } catch (const std::exception&) {
         // Fewer readers (even none: the walk below then reads alone) still
         // give the same list.
     }
-    try {
-        registry.ForEachSubKey(RegistryRoot::LocalMachine, kUninstallKeyPath,
-                               [&](std::wstring_view name) { queue.Publish(name); });
-    } catch (const std::exception&) {
-        // The names found so far are listed.
+    for (const UninstallPlace place : kUninstallPlaces) {
+        auto& knownHere = known[static_cast<std::size_t>(place)];
+        try {
+            registry.ForEachSubKey(RegistryPlaceOf(place), kUninstallKeyPath,
+                                   [&](std::wstring_view name, std::optional<RegistryWriteTime> lastWrite) {
+                                       Key key{place, std::wstring(name), lastWrite, {}};
+                                       if (!IsAddressableKeyName(name)) {
+                                           // Listed with empty texts, never opened.
+                                           key.entry.opened = true;
+                                           queue.Publish(std::move(key), false);
+                                           return;
+                                       }
+                                       const auto found = knownHere.find(name);
+                                       if (found != knownHere.end()) {
+                                           Key& old = *found->second;
+                                           knownHere.erase(found);
+                                           if (lastWrite && old.lastWrite == lastWrite && old.entry.opened) {
+                                               key.entry = std::move(old.entry);
+                                               queue.Publish(std::move(key), false);
+                                               return;
+                                           }
+                                       }
+                                       queue.Publish(std::move(key), true);
+                                   });
+        } catch (const std::exception&) {
+            // The names found so far in this place are listed.
+        }
     }
     queue.Finish();
-    if (threads.empty()) ReadEntries(registry, queue);
+    if (threads.empty()) ReadQueuedKeys(registry, queue);
     for (auto& thread : threads) thread.join();
 
-    const auto& names = queue.Names();
-    const auto& results = queue.Results();
+    keys_ = queue.TakeKeys();
     std::vector<ListedEntry> listed;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!ShouldListEntry(rules, names[i], results[i])) continue;
-        listed.push_back({names[i], results[i].displayName, results[i].uninstallString});
+    listed.reserve(keys_.size());
+    for (const Key& key : keys_) {
+        const bool addressable = IsAddressableKeyName(key.name);
+        std::wstring visible;
+        if (!addressable) visible = VisibleKeyName(key.name);
+        const std::wstring& shownName = addressable ? key.name : visible;
+        if (!ShouldListEntry(rules, shownName, key.entry)) continue;
+        listed.push_back({key.place, shownName, key.entry.displayName, key.entry.uninstallString,
+                          key.entry.uninstallStringExpands, addressable});
     }
     return listed;
+}
+
+std::vector<ListedEntry> ScanUninstallEntries(const RegistryReader& registry, const ScanRules& rules,
+                                              unsigned readers) {
+    return UninstallInventory().Scan(registry, rules, readers);
 }
 
 }  // namespace vorlen

@@ -4,15 +4,33 @@
 
 namespace vorlen {
 
+namespace {
+
+// A row's facts packed into the grid's row data: the place in the low bits,
+// then one bit per flag.
+constexpr std::uint32_t kPlaceMask = 0x3;
+constexpr std::uint32_t kExpandsBit = 0x4;
+constexpr std::uint32_t kUnaddressableBit = 0x8;
+
+std::uint32_t RowDataOf(const ListedEntry& entry) {
+    return static_cast<std::uint32_t>(entry.place) | (entry.uninstallStringExpands ? kExpandsBit : 0) |
+           (entry.addressable ? 0 : kUnaddressableBit);
+}
+
+}  // namespace
+
 void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
     const GridModel::ChangeBatch batch(grid);
     grid.SetRows(static_cast<int>(entries.size()) + 1);
+    const bool hasPlace = grid.Cols() > kListColumnPlace;
     int row = 1;
     for (const ListedEntry& entry : entries) {
         grid.SetText(row, kListColumnNumber, std::to_wstring(row));
         grid.SetText(row, kListColumnKeyName, entry.keyName);
         grid.SetText(row, kListColumnDisplayName, entry.displayName);
         grid.SetText(row, kListColumnUninstallString, entry.uninstallString);
+        if (hasPlace) grid.SetText(row, kListColumnPlace, std::wstring(PlaceText(entry.place)));
+        grid.SetRowData(row, RowDataOf(entry));
         ++row;
     }
 }
@@ -21,6 +39,11 @@ void RenumberListGrid(GridModel& grid) {
     const GridModel::ChangeBatch batch(grid);
     for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
         grid.SetText(row, kListColumnNumber, std::to_wstring(row));
+}
+
+ListRow ListRowOf(const GridModel& grid, int row) {
+    const std::uint32_t data = grid.RowData(row);
+    return {static_cast<UninstallPlace>(data & kPlaceMask), (data & kExpandsBit) != 0, (data & kUnaddressableBit) == 0};
 }
 
 }  // namespace vorlen

@@ -11,8 +11,17 @@ namespace vorlen {
 
 namespace {
 
-HKEY RootHandle(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+// Opens place\path with `access`; a path holding a NUL is refused, since
+// the function would read it only up to the NUL and open another key.
+bool OpenKey(RegistryPlace place, const std::wstring& path, REGSAM access, UniqueHkey& key) {
+    if (path.find(L'\0') != std::wstring::npos) return false;
+    const HKEY root = place.root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    if (place.view == RegistryView::Bits32) access |= KEY_WOW64_32KEY;
+    return RegOpenKeyExW(root, path.c_str(), 0, access, key.put()) == ERROR_SUCCESS;
+}
+
+RegistryWriteTime WriteTimeOf(const FILETIME& time) {
+    return (static_cast<RegistryWriteTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 // Windows allows key names of 255 characters and value names of 16383.
@@ -51,18 +60,16 @@ std::size_t GrownKeyNameBuffer(HKEY key, std::size_t current) {
 
 }  // namespace
 
-bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
-                                  const std::function<void(std::wstring_view)>& visit) const {
+bool Win32Registry::ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key.put()) !=
-        ERROR_SUCCESS)
-        return false;
+    if (!OpenKey(place, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key)) return false;
     std::vector<wchar_t> name(kMaxKeyNameChars + 1);
     int failures = 0;
     for (DWORD index = 0; failures < kMaxConsecutiveSubKeyFailures;) {
         DWORD length = static_cast<DWORD>(name.size());
+        FILETIME lastWrite{};
         const LSTATUS status =
-            RegEnumKeyExW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            RegEnumKeyExW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, &lastWrite);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status == ERROR_MORE_DATA && name.size() < kKeyNameBufferLimit) {
             // Read the same sub-key again, whole.
@@ -70,7 +77,7 @@ bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
             continue;
         }
         if (status == ERROR_SUCCESS) {
-            visit(std::wstring_view(name.data(), length));
+            visit(std::wstring_view(name.data(), length), WriteTimeOf(lastWrite));
             failures = 0;
         } else {
             ++failures;  // this one is left out; the ones after it may still be read
@@ -80,9 +87,10 @@ bool Win32Registry::ForEachSubKey(RegistryRoot root, const std::wstring& path,
     return true;
 }
 
-bool Win32Registry::ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const {
+bool Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
+                                 const RegistryValueVisitor& visit) const {
     UniqueHkey key;
-    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
+    if (!OpenKey(place, path, KEY_QUERY_VALUE, key)) return false;
     ValueBuffers& buffers = ThreadBuffers();
     int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
     for (DWORD index = 0;;) {

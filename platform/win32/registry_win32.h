@@ -4,12 +4,11 @@
 namespace vorlen {
 
 // The registry through the wide registry functions, read only: keys are
-// opened with the query and enumerate rights alone.
+// opened with the query and enumerate rights alone, in the view asked for.
 class Win32Registry final : public RegistryReader {
 public:
-    bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
-                       const std::function<void(std::wstring_view)>& visit) const override;
-    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override;
+    bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const override;
+    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override;
 };
 
 }  // namespace vorlen

@@ -16,10 +16,12 @@ cli_export "$exe" "$list"
 echo "ok: /export ended with status 0 and wrote the file"
 cp "$list" "$out/cliexport-list.csv"
 expect_equal "$(head -c 3 "$list" | od -An -tx1 | tr -d ' ')" efbbbf "the file begins with the UTF-8 byte-order mark"
-expect_equal "$(csv_first_line "$list")" "$list_heading" "the first line is the heading line"
+# The place column's heading comes with the window's resources.
+heading=$(csv_first_line "$list")
+expect_equal "${heading%,*}" "$list_heading" "the first line is the heading line, the place column last"
 expect_crlf_lines "$list" "the list export"
-grep -aqxF $'Vorlen Sample,"ヴォルレン サンプル 1.0","""C:\\Program Files\\Vorlen Sample\\uninst.exe"" /lang=ja"\r' "$list" ||
-    fail "no line for Vorlen Sample with its quote characters doubled"
+grep -aqxF $'Vorlen Sample,"ヴォルレン サンプル 1.0","""C:\\Program Files\\Vorlen Sample\\uninst.exe"" /lang=ja","HKLM"\r' "$list" ||
+    fail "no line for Vorlen Sample with its quote characters doubled and its place"
 echo "ok: the line of Vorlen Sample is written with its inner quotes doubled"
 grep -aqF 'NonAnsiName,"Crème Brûlée Ünicode ☃ 𝄞 Editor"' "$list" || fail "the line of NonAnsiName does not hold its name intact"
 echo "ok: NonAnsiName keeps its characters outside code page 932"
@@ -32,17 +34,23 @@ if [ ! -e "$(dirname "$exe")/Kestrin.ini" ]; then
     done
     echo "ok: entries without a name or command and hotfixes are left out by default"
 fi
-# Every data row names a sub-key of the uninstall key, once.
-reg64 query "$uninstall_key" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
-    sed -n 's/^HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\//p' | sort >"$scratch/keys"
-[ "$(wc -l <"$scratch/keys")" -gt 10 ] || fail "reg query lists fewer than 11 sub-keys of the uninstall key"
-tail -n +2 "$list" | tr -d '\r' | cut -d, -f1 | sort >"$scratch/exported-keys" || true
+# Every data row names a sub-key of its place's uninstall key, once.
+uninstall_path='\Microsoft\Windows\CurrentVersion\Uninstall'
+for place in 'HKLM|HKEY_LOCAL_MACHINE\SOFTWARE' 'HKLM 32 ビット|HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node' \
+    'HKCU|HKEY_CURRENT_USER\SOFTWARE'; do
+    key=${place#*|}$uninstall_path
+    reg64 query "$key" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
+        PREFIX="$key\\" PLACE="${place%%|*}" awk 'index($0, ENVIRON["PREFIX"]) == 1 {
+            print ENVIRON["PLACE"] "\t" substr($0, length(ENVIRON["PREFIX"]) + 1) }'
+done | sort >"$scratch/keys"
+[ "$(wc -l <"$scratch/keys")" -gt 10 ] || fail "reg query lists fewer than 11 sub-keys of the uninstall keys"
+tail -n +2 "$list" | tr -d '\r' | sed -n 's/^\([^,]*\),.*,"\([^"]*\)"$/\2\t\1/p' | sort >"$scratch/exported-keys" || true
 rows=$(($(line_count "$list") - 1))
 [ "$rows" -ge 20 ] || fail "the list export holds $rows data rows, fewer than 20"
-[ -z "$(sort "$scratch/exported-keys" | uniq -d)" ] || fail "key names exported twice: $(sort "$scratch/exported-keys" | uniq -d | head -n 3)"
+[ -z "$(uniq -d "$scratch/exported-keys")" ] || fail "entries exported twice: $(uniq -d "$scratch/exported-keys" | head -n 3)"
 missing=$(comm -23 "$scratch/exported-keys" "$scratch/keys")
-[ -z "$missing" ] || fail "exported key names that are no sub-keys of the uninstall key: $(echo "$missing" | head -n 3)"
-echo "ok: the $rows data rows name distinct sub-keys of the uninstall key"
+[ -z "$missing" ] || fail "exported entries that are no sub-keys of their place's uninstall key: $(echo "$missing" | head -n 3)"
+echo "ok: the $rows data rows name distinct sub-keys of their places' uninstall keys"
 
 # Bad arguments: status 2, nothing written.
 run_status() {

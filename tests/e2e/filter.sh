@@ -5,7 +5,7 @@
 # letter case included), the headings turned blue, the next toggle taking
 # over from the pressed one, and the list whole again when the toggle is
 # released. The rows left are read back by walking the list with the Down
-# key (which passes over hidden rows) and copying each key name.
+# key (which passes over hidden rows) and copying each key and program name.
 source "$(dirname "$0")/lib.sh"
 trap e2e_cleanup EXIT
 end_wine
@@ -13,7 +13,10 @@ end_wine
 start_vorlen
 focus_grid
 copy_whole_grid "$scratch/list"
-mapfile -t all_keys < <(tr -d '\r' <"$scratch/list" | cut -f 1)
+# A row is its key name and program name: one key name can be in several
+# places, each with its own program name.
+mapfile -t all_rows < <(tr -d '\r' <"$scratch/list" | cut -f 1,2)
+mapfile -t all_keys < <(printf '%s\n' "${all_rows[@]}" | cut -f 1)
 [ "${#all_keys[@]}" -ge 20 ] || fail "the list holds only ${#all_keys[@]} rows"
 echo "the list holds ${#all_keys[@]} entries"
 
@@ -24,45 +27,50 @@ press_toggle() {
     keys Tab Tab Tab space
 }
 
-# Prints the key names of the rows the list shows, top to bottom.
-shown_keys() {
-    local key previous=
+# Prints the rows the list shows, top to bottom, as key name TAB program name.
+shown_rows() {
+    local row previous=
     focus_grid
     keys ctrl+Home
-    for _ in $(seq 1 "${#all_keys[@]}"); do
-        key=$(copy_cell)
-        if [ "$key" = "$previous" ]; then return 0; fi
-        echo "$key"
-        previous=$key
+    for _ in $(seq 1 "${#all_rows[@]}"); do
+        row=$(copy_cell)
+        keys Right
+        row+=$'\t'$(copy_cell)
+        keys Left
+        if [ "$row" = "$previous" ]; then return 0; fi
+        echo "$row"
+        previous=$row
         keys Down
     done
 }
 
-# The keys of the whole list that are in the set given as arguments, in the
+# The rows of the whole list whose key name is one of the arguments, in the
 # list's order: a filter hides rows and never reorders them.
 in_list_order() {
-    local key wanted
-    for key in "${all_keys[@]}"; do
+    local row wanted
+    for row in "${all_rows[@]}"; do
         for wanted in "$@"; do
-            if [ "$key" = "$wanted" ]; then echo "$key"; fi
+            if [ "${row%%$'\t'*}" = "$wanted" ]; then echo "$row"; fi
         done
     done
 }
 
-# Checks that the list shows exactly the rows of the keys given (in the
-# list's order); $1 names the state.
+# Checks that the list shows exactly the rows of the key names given (every
+# row of each, in the list's order); $1 names the state.
 expect_shown() {
     local label=$1
     shift
-    local expected got
-    [ "$(in_list_order "$@" | wc -l)" -eq $# ] || fail "$label: not every expected key is in the list: $*"
+    local expected got wanted
+    for wanted in "$@"; do
+        [ -n "$(in_list_order "$wanted")" ] || fail "$label: the key $wanted is not in the list"
+    done
     expected=$(in_list_order "$@")
-    got=$(shown_keys)
+    got=$(shown_rows)
     [ "$got" = "$expected" ] || fail "$label: the list shows
 $got
 instead of
 $expected"
-    echo "ok: $label ($# rows)"
+    echo "ok: $label ($(printf '%s\n' "$expected" | wc -l) rows)"
 }
 
 heading=("$grid_left" "$heading_top" $((grid_right - grid_left)) "$row_height")
@@ -100,14 +108,16 @@ expect_shown 'key-name filter "Numeric"' NumericNameMinus NumericName20 NumericN
 press_toggle 0
 expect_all_shown "key-name filter released" filter-key-name-released
 
-# Program name contains "Vorlen". ("Vorlen Runtime 3" has no uninstall
-# command and is not listed under the default settings.)
+# Program name contains "Vorlen", in all three places: VorlenThreePlaces is
+# a row in each. ("Vorlen Runtime 3" has no uninstall command and is not
+# listed under the default settings.)
 set_box_text 1 Vorlen
 press_toggle 1
 expect_blue_headings "program-name filter" filter-program-name
 expect_shown 'program-name filter "Vorlen"' \
     '{6D2F5A10-0001-4B7E-9C31-5E0000000001}' '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' \
-    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' VorlenExpand LongDisplayName VorlenThreePlaces
+    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' '{6D2F5A10-0007-4B7E-9C31-5E0000000007}' VorlenExpand \
+    LongDisplayName VorlenThreePlaces VorlenPersonal
 
 # Uninstall command contains "MsiExec.exe /I": its toggle releases the
 # program-name toggle and filters by the uninstall command alone.
@@ -116,7 +126,8 @@ press_toggle 2
 expect_blue_headings "uninstall-command filter" filter-uninstall-command
 expect_shown 'uninstall-command filter "MsiExec.exe /I"' \
     '{6D2F5A10-0001-4B7E-9C31-5E0000000001}' '{6D2F5A10-0002-4B7E-9C31-5E0000000002}' \
-    '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' '{6D2F5A10-0005-4B7E-9C31-5E0000000005}'
+    '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' '{6D2F5A10-0005-4B7E-9C31-5E0000000005}' \
+    '{6D2F5A10-0007-4B7E-9C31-5E0000000007}'
 press_toggle 2
 expect_all_shown "uninstall-command filter released" filter-uninstall-command-released
 

@@ -82,5 +82,26 @@ TEST_F(EntryReaderTest, SinkGetsEveryValueInOrderFromOneOpening) {
     EXPECT_EQ(registry.OpenCount(kMachine, path), 1);
 }
 
+TEST_F(EntryReaderTest, UninstallCommandIsMarkedForExpansionOnlyWhenStoredAsExpandableString) {
+    registry.AddString(kMachine, EntryPath(L"A"), L"UninstallString", L"%windir%\\a.exe", kRegExpandSz)
+        .AddString(kMachine, EntryPath(L"B"), L"UninstallString", L"%windir%\\a.exe", kRegExpandSz)
+        .AddString(kMachine, EntryPath(L"B"), L"UninstallString", L"%windir%\\b.exe");
+    EXPECT_TRUE(ReadEntry(registry, L"A").uninstallStringExpands);
+    EXPECT_FALSE(ReadEntry(registry, L"B").uninstallStringExpands) << "the value taken, the last, is a plain string";
+}
+
+// "Foo<NUL>Hidden" cut at the NUL would read the decoy "Foo"; its shown form
+// "Foo\0Hidden" would read a sub-key "0Hidden" of "Foo".
+TEST_F(EntryReaderTest, NameHoldingOrShowingANulOpensNothing) {
+    registry.AddString(kMachine, EntryPath(L"Foo"), L"DisplayName", L"decoy")
+        .AddString(kMachine, EntryPath(L"Foo\\0Hidden"), L"DisplayName", L"decoy sub-key");
+    EntrySummary entry;
+    EXPECT_TRUE(ReadAll(std::wstring(L"Foo\0Hidden", 10), entry).empty());
+    EXPECT_FALSE(entry.opened);
+    EXPECT_TRUE(ReadAll(L"Foo\\0Hidden", entry).empty());
+    EXPECT_FALSE(entry.opened);
+    EXPECT_EQ(registry.ValueReads(), 0);
+}
+
 }  // namespace
 }  // namespace vorlen

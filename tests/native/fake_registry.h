@@ -1,13 +1,15 @@
 #pragma once
-// An in-memory registry for tests: keys under a root and a path, values in
-// the order they were added, sub-keys in the order they were created. Key
-// paths compare without regard to ASCII letter case and ignore trailing
-// backslashes, as the registry's own paths do.
+// An in-memory registry for tests: keys under a root, a view and a path,
+// values in the order they were added, sub-keys in the order they were
+// created. Key paths compare without regard to ASCII letter case and ignore
+// trailing backslashes, as the registry's own paths do. Every change of a key
+// moves its last-write time on, as the registry does.
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,61 +67,110 @@ public:
         std::vector<std::uint8_t> data;
     };
 
-    // Creates root\path and every missing key above it.
-    FakeRegistry& AddKey(RegistryRoot root, std::wstring_view path) {
-        Create(root, Trimmed(path));
+    // Creates place\path and every missing key above it.
+    FakeRegistry& AddKey(RegistryPlace place, std::wstring_view path) {
+        Create(place, Trimmed(path));
         return *this;
     }
 
-    // Appends a value to root\path, creating the key where it is missing.
-    FakeRegistry& AddValue(RegistryRoot root, std::wstring_view path, std::wstring name, std::uint32_t type,
+    // Appends a value to place\path, creating the key where it is missing.
+    FakeRegistry& AddValue(RegistryPlace place, std::wstring_view path, std::wstring name, std::uint32_t type,
                            std::vector<std::uint8_t> data) {
-        Create(root, Trimmed(path)).values.push_back(Value{std::move(name), type, std::move(data)});
+        Key& key = Create(place, Trimmed(path));
+        key.values.push_back(Value{std::move(name), type, std::move(data)});
+        Touch(key);
         return *this;
     }
 
-    FakeRegistry& AddString(RegistryRoot root, std::wstring_view path, std::wstring name, std::wstring_view text,
+    FakeRegistry& AddString(RegistryPlace place, std::wstring_view path, std::wstring name, std::wstring_view text,
                             std::uint32_t type = kRegSz) {
-        return AddValue(root, path, std::move(name), type, Utf16Bytes(text));
+        return AddValue(place, path, std::move(name), type, Utf16Bytes(text));
     }
 
-    FakeRegistry& AddDword(RegistryRoot root, std::wstring_view path, std::wstring name, std::uint32_t value) {
-        return AddValue(root, path, std::move(name), kRegDword, DwordBytes(value));
+    FakeRegistry& AddDword(RegistryPlace place, std::wstring_view path, std::wstring name, std::uint32_t value) {
+        return AddValue(place, path, std::move(name), kRegDword, DwordBytes(value));
+    }
+
+    // Gives the first value of that name new string data, as a program
+    // setting it would: the key's last-write time moves on.
+    FakeRegistry& SetString(RegistryPlace place, std::wstring_view path, std::wstring_view name,
+                            std::wstring_view text) {
+        Key& key = Create(place, Trimmed(path));
+        for (Value& value : key.values) {
+            if (value.name != name) continue;
+            value.data = Utf16Bytes(text);
+            break;
+        }
+        Touch(key);
+        return *this;
+    }
+
+    // Deletes place\path with everything below it.
+    FakeRegistry& DeleteKey(RegistryPlace place, std::wstring_view path) {
+        path = Trimmed(path);
+        const std::wstring prefix = Folded(path) + L"\\";
+        for (auto it = keys_.begin(); it != keys_.end();) {
+            const bool below = it->first.first == Normal(place) &&
+                               (it->first.second == Folded(path) || it->first.second.starts_with(prefix));
+            it = below ? keys_.erase(it) : std::next(it);
+        }
+        const auto slash = path.rfind(L'\\');
+        if (Key* parent = Find(place, slash == std::wstring_view::npos ? std::wstring_view{} : path.substr(0, slash))) {
+            const std::wstring name(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
+            std::erase(parent->subKeys, name);
+            Touch(*parent);
+        }
+        return *this;
+    }
+
+    // The key's last-write time as the sub-key enumeration reports it; none
+    // makes the enumeration report no time for it.
+    std::optional<RegistryWriteTime> WriteTime(RegistryPlace place, std::wstring_view path) const {
+        const Key* key = Find(place, path);
+        return key ? key->lastWrite : std::nullopt;
+    }
+    FakeRegistry& SetWriteTime(RegistryPlace place, std::wstring_view path, std::optional<RegistryWriteTime> time) {
+        Create(place, Trimmed(path)).lastWrite = time;
+        return *this;
     }
 
     // The key stays listed under its parent but cannot be opened, as with a
     // key whose access is denied.
-    FakeRegistry& MakeUnopenable(RegistryRoot root, std::wstring_view path) {
-        Create(root, Trimmed(path)).openable = false;
+    FakeRegistry& MakeUnopenable(RegistryPlace place, std::wstring_view path) {
+        Create(place, Trimmed(path)).openable = false;
         return *this;
     }
 
-    // The sub-key enumeration of root\path fails after `count` names.
-    FakeRegistry& FailSubKeyEnumerationAfter(RegistryRoot root, std::wstring_view path, std::size_t count) {
-        Create(root, Trimmed(path)).subKeyLimit = count;
+    // The sub-key enumeration of place\path fails after `count` names.
+    FakeRegistry& FailSubKeyEnumerationAfter(RegistryPlace place, std::wstring_view path, std::size_t count) {
+        Create(place, Trimmed(path)).subKeyLimit = count;
         return *this;
     }
 
-    // How often root\path was opened successfully, by either enumeration.
-    int OpenCount(RegistryRoot root, std::wstring_view path) const {
-        const Key* key = Find(root, path);
+    // How often place\path was opened successfully, by either enumeration.
+    int OpenCount(RegistryPlace place, std::wstring_view path) const {
+        const Key* key = Find(place, path);
         return key ? key->opens.load() : 0;
     }
 
-    bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
-                       const std::function<void(std::wstring_view)>& visit) const override {
-        const Key* key = Open(root, path);
+    // How often values were asked for, whether or not the key opened.
+    int ValueReads() const { return valueReads_.load(); }
+
+    bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const override {
+        const Key* key = Open(place, path);
         if (!key) return false;
         std::size_t visited = 0;
         for (const std::wstring& name : key->subKeys) {
             if (visited++ == key->subKeyLimit) break;
-            visit(name);
+            const Key* child = Find(place, std::wstring(Trimmed(path)) + L"\\" + name);
+            visit(name, child ? child->lastWrite : std::nullopt);
         }
         return true;
     }
 
-    bool ForEachValue(RegistryRoot root, const std::wstring& path, const RegistryValueVisitor& visit) const override {
-        const Key* key = Open(root, path);
+    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+        ++valueReads_;
+        const Key* key = Open(place, path);
         if (!key) return false;
         for (const Value& value : key->values) visit(value.name, value.type, value.data);
         return true;
@@ -131,9 +182,16 @@ private:
         std::vector<std::wstring> subKeys;  // names as created, in creation order
         bool openable = true;
         std::size_t subKeyLimit = static_cast<std::size_t>(-1);
+        std::optional<RegistryWriteTime> lastWrite;
         mutable std::atomic<int> opens{0};
     };
-    using KeyId = std::pair<RegistryRoot, std::wstring>;
+    // The current user's key is the same in both views.
+    using PlaceId = std::pair<RegistryRoot, RegistryView>;
+    using KeyId = std::pair<PlaceId, std::wstring>;
+
+    static PlaceId Normal(RegistryPlace place) {
+        return {place.root, place.root == RegistryRoot::CurrentUser ? RegistryView::Native : place.view};
+    }
 
     static std::wstring_view Trimmed(std::wstring_view path) {
         while (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
@@ -148,31 +206,46 @@ private:
         return folded;
     }
 
-    Key& Create(RegistryRoot root, std::wstring_view path) {
-        auto [it, created] = keys_.try_emplace(KeyId{root, Folded(path)});
-        if (created && !path.empty()) {
-            const auto slash = path.rfind(L'\\');
-            const std::wstring_view parent =
-                slash == std::wstring_view::npos ? std::wstring_view{} : path.substr(0, slash);
-            const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-            Create(root, parent).subKeys.emplace_back(name);
+    void Touch(Key& key) { key.lastWrite = ++clock_; }
+
+    Key& Create(RegistryPlace place, std::wstring_view path) {
+        auto [it, created] = keys_.try_emplace(KeyId{Normal(place), Folded(path)});
+        if (created) {
+            Touch(it->second);
+            if (!path.empty()) {
+                const auto slash = path.rfind(L'\\');
+                const std::wstring_view parent =
+                    slash == std::wstring_view::npos ? std::wstring_view{} : path.substr(0, slash);
+                const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+                Key& parentKey = Create(place, parent);
+                parentKey.subKeys.emplace_back(name);
+                Touch(parentKey);
+            }
         }
         return it->second;
     }
 
-    const Key* Find(RegistryRoot root, std::wstring_view path) const {
-        const auto it = keys_.find(KeyId{root, Folded(path)});
+    const Key* Find(RegistryPlace place, std::wstring_view path) const {
+        const auto it = keys_.find(KeyId{Normal(place), Folded(path)});
+        return it == keys_.end() ? nullptr : &it->second;
+    }
+    Key* Find(RegistryPlace place, std::wstring_view path) {
+        const auto it = keys_.find(KeyId{Normal(place), Folded(path)});
         return it == keys_.end() ? nullptr : &it->second;
     }
 
-    const Key* Open(RegistryRoot root, std::wstring_view path) const {
-        const Key* key = Find(root, path);
+    // Like the real registry, a path holding a NUL opens nothing.
+    const Key* Open(RegistryPlace place, std::wstring_view path) const {
+        if (path.find(L'\0') != std::wstring_view::npos) return nullptr;
+        const Key* key = Find(place, path);
         if (!key || !key->openable) return nullptr;
         ++key->opens;
         return key;
     }
 
     std::map<KeyId, Key> keys_;
+    RegistryWriteTime clock_ = 1000;
+    mutable std::atomic<int> valueReads_{0};
 };
 
 }  // namespace vorlen::fakes

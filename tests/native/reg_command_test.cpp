@@ -14,6 +14,7 @@ using vorlen::RegExportCommandLine;
 using vorlen::RegExportCommandLineForPath;
 using vorlen::RegistryPathOf;
 using vorlen::RegQueryCommandLine;
+using vorlen::UninstallPlace;
 
 namespace {
 
@@ -144,24 +145,33 @@ const std::vector<std::wstring> kHostileNames = {
 
 }  // namespace
 
-TEST(RegistryPathOf, IsTheUninstallKeyUnderTheLocalMachineFollowedByTheName) {
-    EXPECT_EQ(RegistryPathOf(L"{90120000-0030-0000-0000-0000000FF1CE}"),
+TEST(RegistryPathOf, IsTheFullUninstallKeyOfThePlaceFollowedByTheName) {
+    EXPECT_EQ(RegistryPathOf(UninstallPlace::Machine, L"{90120000-0030-0000-0000-0000000FF1CE}"),
               kUninstall + L"{90120000-0030-0000-0000-0000000FF1CE}");
-    EXPECT_EQ(RegistryPathOf(L""), kUninstall);
+    EXPECT_EQ(RegistryPathOf(UninstallPlace::Machine32, L"Editor"),
+              L"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Editor");
+    EXPECT_EQ(RegistryPathOf(UninstallPlace::User, L"Editor"),
+              L"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Editor");
+    EXPECT_EQ(RegistryPathOf(UninstallPlace::Machine, L""), kUninstall);
 }
 
 TEST(RegCommandLine, OrdinaryKeysGiveTheQuotedPathAndTheExportOverwritesWithoutAsking) {
-    EXPECT_EQ(RegQueryCommandLine(L"Editor"), L"cmd.exe /K REG QUERY ^\"" + kUninstall + L"Editor^\"");
-    EXPECT_EQ(RegExportCommandLine(L"Editor", L"C:\\Documents and Settings\\user\\デスクトップ\\editor.reg"),
+    EXPECT_EQ(RegQueryCommandLine(UninstallPlace::Machine, L"Editor"),
+              L"cmd.exe /K REG QUERY ^\"" + kUninstall + L"Editor^\"");
+    EXPECT_EQ(RegExportCommandLine(UninstallPlace::Machine, L"Editor",
+                                   L"C:\\Documents and Settings\\user\\デスクトップ\\editor.reg"),
               L"cmd.exe /C REG EXPORT ^\"" + kUninstall +
                   L"Editor^\" ^\"C:\\Documents and Settings\\user\\デスクトップ\\editor.reg^\" /y");
 }
 
-TEST(RegCommandLine, QueryHandsRegExactlyTheOneKeyWhateverItsName) {
-    for (const auto& name : kHostileNames) {
-        const auto line = RegQueryCommandLine(name);
-        ASSERT_TRUE(line.has_value()) << "no line for a name cmd.exe can carry";
-        EXPECT_EQ(ArgumentsReceived(*line, L"/K"), (std::vector<std::wstring>{L"REG", L"QUERY", RegistryPathOf(name)}));
+TEST(RegCommandLine, QueryHandsRegExactlyTheOneKeyOfThePlaceWhateverItsName) {
+    for (const UninstallPlace place : vorlen::kUninstallPlaces) {
+        for (const auto& name : kHostileNames) {
+            const auto line = RegQueryCommandLine(place, name);
+            ASSERT_TRUE(line.has_value()) << "no line for a name cmd.exe can carry";
+            EXPECT_EQ(ArgumentsReceived(*line, L"/K"),
+                      (std::vector<std::wstring>{L"REG", L"QUERY", RegistryPathOf(place, name)}));
+        }
     }
 }
 
@@ -172,29 +182,41 @@ TEST(RegCommandLine, ExportHandsRegTheKeyTheFileAndTheOverwriteSwitch) {
         L"\\\\server\\share\\x^y;z=,w!.reg",
         L"C:\\デスクトップ\\キー名.reg",
     };
-    for (const auto& name : kHostileNames) {
-        for (const auto& file : files) {
-            const auto line = RegExportCommandLine(name, file);
-            ASSERT_TRUE(line.has_value());
-            EXPECT_EQ(ArgumentsReceived(*line, L"/C"),
-                      (std::vector<std::wstring>{L"REG", L"EXPORT", RegistryPathOf(name), file, L"/y"}));
+    for (const UninstallPlace place : vorlen::kUninstallPlaces) {
+        for (const auto& name : kHostileNames) {
+            for (const auto& file : files) {
+                const auto line = RegExportCommandLine(place, name, file);
+                ASSERT_TRUE(line.has_value());
+                EXPECT_EQ(ArgumentsReceived(*line, L"/C"),
+                          (std::vector<std::wstring>{L"REG", L"EXPORT", RegistryPathOf(place, name), file, L"/y"}));
+            }
         }
     }
 }
 
 TEST(RegCommandLine, EmptyNameAddressesTheWholeUninstallKeyWithItsBackslash) {
-    const auto line = RegQueryCommandLine(L"");
+    const auto line = RegQueryCommandLine(UninstallPlace::Machine, L"");
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(ArgumentsReceived(*line, L"/K"), (std::vector<std::wstring>{L"REG", L"QUERY", kUninstall}));
 }
 
 TEST(RegCommandLine, LineBreaksAndNulCannotTravelThroughTheCommandProcessor) {
-    EXPECT_FALSE(RegQueryCommandLine(L"a\nb").has_value());
-    EXPECT_FALSE(RegQueryCommandLine(L"a\rb").has_value());
-    EXPECT_FALSE(RegQueryCommandLine(std::wstring(L"a\0b", 3)).has_value());
-    EXPECT_FALSE(RegExportCommandLine(L"a\nb", L"C:\\x.reg").has_value());
+    EXPECT_FALSE(RegQueryCommandLine(UninstallPlace::Machine, L"a\nb").has_value());
+    EXPECT_FALSE(RegQueryCommandLine(UninstallPlace::User, L"a\rb").has_value());
+    EXPECT_FALSE(RegExportCommandLine(UninstallPlace::Machine32, L"a\nb", L"C:\\x.reg").has_value());
     EXPECT_FALSE(RegExportCommandLineForPath(L"HKEY_CURRENT_USER\\x", L"C:\\x\n.reg").has_value());
     EXPECT_FALSE(CommandProcessorArgument(L"\r\n").has_value());
+}
+
+// "Foo<NUL>Hidden" cut at the NUL is the decoy key "Foo"; shown as
+// "Foo\0Hidden" it would address a sub-key "0Hidden" of "Foo".
+TEST(RegCommandLine, KeyNamesHoldingOrShowingANulAreRefusedInEveryPlace) {
+    for (const UninstallPlace place : vorlen::kUninstallPlaces) {
+        for (const std::wstring& name : {std::wstring(L"Foo\0Hidden", 10), std::wstring(L"Foo\\0Hidden")}) {
+            EXPECT_FALSE(RegQueryCommandLine(place, name).has_value());
+            EXPECT_FALSE(RegExportCommandLine(place, name, L"C:\\x.reg").has_value());
+        }
+    }
 }
 
 TEST(FolderOfFile, IsThePathUpToAndIncludingItsLastBackslash) {

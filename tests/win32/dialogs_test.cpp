@@ -366,14 +366,14 @@ TEST_F(DialogSettings, TheNoteIsRedAndTheBoxesAreNot) {
 
 class RedirectedRegistry final : public vorlen::RegistryReader {
 public:
-    bool ForEachSubKey(RegistryRoot root, const std::wstring& path,
-                       const std::function<void(std::wstring_view)>& visit) const override {
-        const std::wstring* target = Target(root, path);
+    bool ForEachSubKey(vorlen::RegistryPlace place, const std::wstring& path,
+                       const vorlen::SubKeyVisitor& visit) const override {
+        const std::wstring* target = Target(place, path);
         return target && real_.ForEachSubKey(RegistryRoot::CurrentUser, *target, visit);
     }
-    bool ForEachValue(RegistryRoot root, const std::wstring& path,
+    bool ForEachValue(vorlen::RegistryPlace place, const std::wstring& path,
                       const vorlen::RegistryValueVisitor& visit) const override {
-        const std::wstring* target = Target(root, path);
+        const std::wstring* target = Target(place, path);
         return target && real_.ForEachValue(RegistryRoot::CurrentUser, *target, visit);
     }
 
@@ -381,8 +381,8 @@ public:
     static std::wstring LocationKey() { return std::wstring(kScratch) + L"\\Shared Tools Location"; }
 
 private:
-    const std::wstring* Target(RegistryRoot root, const std::wstring& path) const {
-        if (root != RegistryRoot::LocalMachine) return nullptr;
+    const std::wstring* Target(vorlen::RegistryPlace place, const std::wstring& path) const {
+        if (place != vorlen::RegistryPlace(RegistryRoot::LocalMachine)) return nullptr;
         if (path == L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO") return &msinfo_;
         if (path == L"SOFTWARE\\Microsoft\\Shared Tools Location") return &location_;
         return nullptr;

@@ -16,14 +16,11 @@ using namespace vorlen;
 
 namespace {
 
-// A registry whose uninstall key has no entries.
+// A registry whose uninstall keys have no entries.
 class EmptyRegistry final : public RegistryReader {
 public:
-    bool ForEachSubKey(RegistryRoot, const std::wstring&,
-                       const std::function<void(std::wstring_view)>&) const override {
-        return true;
-    }
-    bool ForEachValue(RegistryRoot, const std::wstring&, const RegistryValueVisitor&) const override { return false; }
+    bool ForEachSubKey(RegistryPlace, const std::wstring&, const SubKeyVisitor&) const override { return true; }
+    bool ForEachValue(RegistryPlace, const std::wstring&, const RegistryValueVisitor&) const override { return false; }
 };
 
 void Command(MainWindowHarness& harness, UINT command) {

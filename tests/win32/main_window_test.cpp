@@ -461,7 +461,7 @@ TEST_F(MainWindowTest, HotfixOnlyModeFromMenuAndToolbarMirrorEachOther) {
     Command(IDM_VIEW_WUAU);
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_TRUE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
-    EXPECT_EQ(List().Rows(), 10) << "the nine Windows XP hotfixes";
+    EXPECT_EQ(List().Rows(), 11) << "the nine Windows XP hotfixes and the one in the 32-bit view";
     Command(IDM_VIEW_WUAU);
     EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_FALSE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
@@ -472,7 +472,7 @@ TEST_F(MainWindowTest, HotfixOnlyModeFromMenuAndToolbarMirrorEachOther) {
     ToolbarClick(IDM_VIEW_WUAU);
     EXPECT_TRUE(Window().Toolbar().Checked(IDM_VIEW_WUAU));
     EXPECT_TRUE(Window().Menu().Checked(IDM_VIEW_WUAU));
-    EXPECT_EQ(List().Rows(), 10);
+    EXPECT_EQ(List().Rows(), 11);
     ToolbarClick(IDM_VIEW_WUAU);
     EXPECT_FALSE(Window().Menu().Checked(IDM_VIEW_WUAU));
     EXPECT_EQ(List().Rows(), normalRows);
@@ -611,7 +611,7 @@ TEST(MainWindowSettings, ASettingsFileThatCannotBeWrittenIsSaidAndTheValuesStill
     SetTimer(harness.Hwnd(), 1, 50, RunDialogScript);
     harness.Window().RunCommand(IDM_VIEW_SETTINGS);
     EXPECT_EQ(harness.Window().Program().settings.noHotfix, 0);
-    EXPECT_EQ(harness.Window().ListGrid().Rows(), defaultRows + 9) << "the nine XP hotfixes join the list";
+    EXPECT_EQ(harness.Window().ListGrid().Rows(), defaultRows + 10) << "the ten XP hotfixes join the list";
     ASSERT_EQ(harness.Desktop().messages.size(), 1u);
     EXPECT_EQ(harness.Desktop().messages[0].text.rfind(L"表示設定を保存できませんでした。", 0), 0u);
     EXPECT_NE(harness.Desktop().messages[0].text.find(L"Kestrin.ini"), std::wstring::npos);

@@ -14,8 +14,11 @@
 #include "temp_folder.h"
 #include "test_registry_key.h"
 
+using vorlen::RegExportCommandLine;
 using vorlen::RegExportCommandLineForPath;
+using vorlen::RegQueryCommandLine;
 using vorlen::RegQueryCommandLineForPath;
+using vorlen::UninstallPlace;
 
 namespace {
 
@@ -207,4 +210,27 @@ TEST_F(RegCommand, ExportReplacesAFileThatExistsWithoutWaitingForAnAnswer) {
     EXPECT_TRUE(run.inTime) << "REG waited for an answer";
     const std::wstring written = RegFileText(file);
     EXPECT_NE(written.find(Marker(0)), std::wstring::npos) << "the old file was kept: " << run.output;
+}
+
+// The fixture VorlenThreePlaces has the same name in the three places, with
+// other values in each: each command addresses its own.
+TEST_F(RegCommand, QueryAndExportAddressTheKeyOfTheEntrysOwnPlace) {
+    const std::vector<std::pair<UninstallPlace, std::string>> places = {
+        {UninstallPlace::Machine, "(machine, 64-bit)"},
+        {UninstallPlace::Machine32, "(machine, 32-bit)"},
+        {UninstallPlace::User, "(current user)"}};
+    const std::wstring file = folder_.File(L"place.reg");
+    for (const auto& [place, name] : places) {
+        const Finished query = RunCommand(*RegQueryCommandLine(place, L"VorlenThreePlaces"), folder_.Path());
+        EXPECT_TRUE(query.inTime);
+        EXPECT_NE(query.output.find("Vorlen Three Places " + name), std::string::npos) << query.output;
+        EXPECT_EQ(query.output.find("Vorlen Three Places ("), query.output.rfind("Vorlen Three Places (")) << name;
+
+        EXPECT_TRUE(RunCommand(*RegExportCommandLine(place, L"VorlenThreePlaces", file), folder_.Path()).inTime);
+        const std::wstring written = RegFileText(file);
+        const std::wstring displayName = L"Vorlen Three Places " + std::wstring(name.begin(), name.end());
+        EXPECT_NE(written.find(displayName), std::wstring::npos) << name;
+        EXPECT_EQ(written.find(L"Vorlen Three Places ("), written.rfind(L"Vorlen Three Places (")) << name;
+        DeleteFileW(file.c_str());
+    }
 }

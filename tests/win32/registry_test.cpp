@@ -1,8 +1,10 @@
 // The registry reader against Wine's real registry: keys the test writes
-// under HKEY_CURRENT_USER, read back through the wide registry functions.
+// under HKEY_CURRENT_USER and in both views of HKEY_LOCAL_MACHINE, read back
+// through the wide registry functions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "test_registry_key.h"
 
 using vorlen::RegistryRoot;
+using vorlen::RegistryWriteTime;
 using vorlen::Win32Registry;
 
 namespace {
@@ -34,8 +37,9 @@ std::vector<ReadValue> ReadAll(const std::wstring& path, bool* opened = nullptr)
 
 std::vector<std::wstring> SubKeys(const std::wstring& path, bool* opened = nullptr) {
     std::vector<std::wstring> names;
-    const bool ok = Win32Registry().ForEachSubKey(RegistryRoot::CurrentUser, path,
-                                                  [&](std::wstring_view name) { names.emplace_back(name); });
+    const bool ok = Win32Registry().ForEachSubKey(
+        RegistryRoot::CurrentUser, path,
+        [&](std::wstring_view name, std::optional<vorlen::RegistryWriteTime>) { names.emplace_back(name); });
     if (opened) *opened = ok;
     return names;
 }
@@ -136,5 +140,17 @@ TEST(Registry, KeyDeletedAfterItsNameWasEnumeratedFailsToOpen) {
     key.DeleteSubKey(L"Gone");
     bool opened = true;
     EXPECT_TRUE(ReadAll(key.Path() + L"\\Gone", &opened).empty());
+    EXPECT_FALSE(opened);
+}
+
+// Read only up to the NUL, the path would name the scratch key itself.
+TEST(Registry, PathHoldingANulOpensNothing) {
+    TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
+    key.SetString(L"DisplayName", L"decoy");
+    const std::wstring hidden = key.Path() + std::wstring(L"\0Hidden", 7);
+    bool opened = true;
+    EXPECT_TRUE(ReadAll(hidden, &opened).empty());
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(SubKeys(hidden, &opened).empty());
     EXPECT_FALSE(opened);
 }

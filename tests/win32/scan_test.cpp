@@ -1,8 +1,11 @@
-// The scan and the start-up of the main window on the test prefix, whose uninstall
-// key holds really installed MSI and NSIS packages plus the hotfix and odd
-// entries of the fixtures; the prefix reports Windows XP.
+// The scan and the start-up of the main window on the test prefix, whose
+// uninstall keys hold really installed MSI and NSIS packages plus the hotfix
+// and odd entries of the fixtures; the prefix reports Windows XP. Entries the
+// tests need in particular places are made as scratch keys and deleted again.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "temp_folder.h"
+#include "test_registry_key.h"
 #include "window/list_grid.h"
 
 using namespace vorlen;
@@ -26,15 +30,24 @@ namespace {
 
 const wchar_t kXp[] = L"Windows XP Professional Edition";
 
-std::vector<std::wstring> UninstallSubKeys() {
-    std::vector<std::wstring> names;
-    Win32Registry().ForEachSubKey(RegistryRoot::LocalMachine, kUninstallKeyPath,
-                                  [&](std::wstring_view name) { names.emplace_back(name); });
-    return names;
+struct SubKey {
+    UninstallPlace place;
+    std::wstring name;
+};
+
+// Every sub-key of the three places, in the order the list reads them.
+std::vector<SubKey> UninstallSubKeys() {
+    std::vector<SubKey> keys;
+    for (const UninstallPlace place : kUninstallPlaces)
+        Win32Registry().ForEachSubKey(RegistryPlaceOf(place), kUninstallKeyPath,
+                                      [&](std::wstring_view name, std::optional<RegistryWriteTime>) {
+                                          keys.push_back({place, std::wstring(name)});
+                                      });
+    return keys;
 }
 
 GridModel Scan(const ScanRules& rules) {
-    GridModel grid(2, 4);
+    GridModel grid(2, kListColumnCount);
     FillListGrid(grid, ScanUninstallEntries(Win32Registry(), rules));
     return grid;
 }
@@ -52,20 +65,51 @@ ScanRules DefaultRules() {
     return rules;
 }
 
+// Counts the keys whose values were read, through the registry interface.
+class CountingRegistry final : public RegistryReader {
+public:
+    bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const override {
+        return real_.ForEachSubKey(place, path, visit);
+    }
+    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+        {
+            std::lock_guard lock(mutex_);
+            read_.push_back(path.substr(path.rfind(L'\\') + 1));
+        }
+        return real_.ForEachValue(place, path, visit);
+    }
+    std::multiset<std::wstring> TakeReads() const {
+        std::lock_guard lock(mutex_);
+        std::multiset<std::wstring> read(read_.begin(), read_.end());
+        read_.clear();
+        return read;
+    }
+
+private:
+    Win32Registry real_;
+    mutable std::mutex mutex_;
+    mutable std::vector<std::wstring> read_;
+};
+
+const std::wstring kMachineUninstall = kUninstallKeyPath;
+const std::wstring kMachine32Uninstall = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
 }  // namespace
 
 TEST(Scan, ThePrefixReportsWindowsXp) { EXPECT_EQ(GetOSName(), kXp); }
 
 TEST(Scan, WithEveryRuleOffEveryReadableKeyIsListedInEnumerationOrder) {
-    const auto names = UninstallSubKeys();
-    ASSERT_GT(names.size(), 30u) << "the test prefix is not filled";
+    const auto keys = UninstallSubKeys();
+    ASSERT_GT(keys.size(), 30u) << "the test prefix is not filled";
     ScanRules rules;
     rules.osName = kXp;
     const GridModel grid = Scan(rules);
-    ASSERT_EQ(grid.Rows(), static_cast<int>(names.size()) + 1);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(grid.Text(static_cast<int>(i) + 1, 0), std::to_wstring(i + 1));
-        EXPECT_EQ(grid.Text(static_cast<int>(i) + 1, 1), names[i]);
+    ASSERT_EQ(grid.Rows(), static_cast<int>(keys.size()) + 1);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        EXPECT_EQ(grid.Text(row, 0), std::to_wstring(i + 1));
+        EXPECT_EQ(grid.Text(row, 1), VisibleKeyName(keys[i].name));
+        EXPECT_EQ(grid.Text(row, kListColumnPlace), PlaceText(keys[i].place));
     }
 }
 
@@ -80,10 +124,10 @@ TEST(Scan, DefaultRulesHideNamelessCommandlessAndHotfixEntries) {
     }
     // Every sub-key that passes the rules is there.
     int expected = 0;
-    for (const auto& name : UninstallSubKeys()) {
-        const EntrySummary entry = ReadEntry(Win32Registry(), name);
+    for (const auto& key : UninstallSubKeys()) {
+        const EntrySummary entry = ReadEntry(Win32Registry(), key.place, key.name);
         if (entry.opened && !entry.displayName.empty() && !entry.uninstallString.empty() &&
-            !IsHotfix(kXp, entry.displayName, name))
+            !IsHotfix(kXp, entry.displayName, key.name))
             ++expected;
     }
     EXPECT_EQ(grid.Rows() - 1, expected);
@@ -95,9 +139,10 @@ TEST(Scan, HotfixOnlyModeListsTheHotfixesAloneWhateverTheSettings) {
     const GridModel grid = Scan(rules);
     std::set<std::wstring> listed;
     for (int row = 1; row < grid.Rows(); ++row) listed.insert(grid.Text(row, 1));
-    // One entry per pattern of the XP rules; none of the near misses.
-    const std::set<std::wstring> xpHotfixes{L"KB873339", L"Q323255",  L"KB898461", L"Q890046", L"KB835732",
-                                            L"KB896358", L"KB886903", L"KB912919", L"KB"};
+    // One entry per pattern of the XP rules, and one in the 32-bit view;
+    // none of the near misses.
+    const std::set<std::wstring> xpHotfixes{L"KB873339", L"Q323255",  L"KB898461", L"Q890046",  L"KB835732",
+                                            L"KB896358", L"KB886903", L"KB912919", L"KB958644", L"KB"};
     EXPECT_EQ(listed, xpHotfixes);
 
     rules.osName = L"Windows 2000";
@@ -122,8 +167,63 @@ TEST(Scan, NearMissesOfTheHotfixPatternsStayInTheList) {
     }
 }
 
+// The fixture VorlenThreePlaces is in the machine's key in both views and in
+// the user's key, with other values in each: three rows, each with its own
+// place and values.
+TEST(Scan, EveryPlaceIsListedWithItsOwnValues) {
+    std::vector<std::pair<std::wstring, std::wstring>> rows;
+    for (const ListedEntry& entry : ScanUninstallEntries(Win32Registry(), DefaultRules())) {
+        if (entry.keyName != L"VorlenThreePlaces") continue;
+        rows.emplace_back(PlaceText(entry.place), entry.displayName);
+        std::wstring version;
+        ReadEntry(Win32Registry(), entry.place, entry.keyName, [&](const EntryValueText& value) {
+            if (value.name == L"DisplayVersion") version = value.dataText;
+        });
+        rows.emplace_back(L"version", version);
+    }
+    EXPECT_EQ(rows, (decltype(rows){{L"HKLM", L"Vorlen Three Places (machine, 64-bit)"},
+                                    {L"version", L"3.64"},
+                                    {L"HKLM 32 ビット", L"Vorlen Three Places (machine, 32-bit)"},
+                                    {L"version", L"3.32"},
+                                    {L"HKCU", L"Vorlen Three Places (current user)"},
+                                    {L"version", L"3.0-user"}}));
+}
+
+// After a first scan one key changes, one goes and one comes: the next scan
+// reads those two keys alone and lists exactly what a full scan lists.
+TEST(Scan, RefreshReadsOnlyNewAndChangedKeys) {
+    TestRegistryKey changed(HKEY_LOCAL_MACHINE, kMachineUninstall + L"Vorlen refresh: changed");
+    TestRegistryKey kept(HKEY_LOCAL_MACHINE, kMachine32Uninstall + L"Vorlen refresh: kept");
+    auto gone = std::make_unique<TestRegistryKey>(HKEY_CURRENT_USER, kMachineUninstall + L"Vorlen refresh: gone");
+    for (TestRegistryKey* key : {&changed, &kept, gone.get()}) {
+        key->SetString(L"DisplayName", L"before");
+        key->SetString(L"UninstallString", L"C:\\u.exe");
+    }
+    const CountingRegistry registry;
+    UninstallInventory inventory;
+    const auto first = inventory.Scan(registry, DefaultRules());
+    EXPECT_EQ(registry.TakeReads().size(), UninstallSubKeys().size());
+
+    Sleep(20);
+    changed.SetString(L"DisplayName", L"after");
+    gone.reset();
+    TestRegistryKey added(HKEY_CURRENT_USER, kMachineUninstall + L"Vorlen refresh: added");
+    added.SetString(L"DisplayName", L"new");
+    added.SetString(L"UninstallString", L"C:\\u.exe");
+    const auto refreshed = inventory.Scan(registry, DefaultRules());
+    EXPECT_EQ(registry.TakeReads(),
+              (std::multiset<std::wstring>{L"Vorlen refresh: changed", L"Vorlen refresh: added"}));
+    EXPECT_EQ(refreshed, ScanUninstallEntries(Win32Registry(), DefaultRules()));
+    EXPECT_EQ(refreshed.size(), first.size());
+
+    ScanRules hotfixOnly = DefaultRules();
+    hotfixOnly.hotfixOnly = true;
+    EXPECT_EQ(inventory.Scan(registry, hotfixOnly), ScanUninstallEntries(Win32Registry(), hotfixOnly));
+    EXPECT_TRUE(registry.TakeReads().empty()) << "the hotfix-only mode reads nothing again";
+}
+
 TEST(Scan, RowHeightsStayWithTheirPositionsAcrossARescan) {
-    GridModel grid(2, 4);
+    GridModel grid(2, kListColumnCount);
     FillListGrid(grid, ScanUninstallEntries(Win32Registry(), DefaultRules()));
     ASSERT_GT(grid.Rows(), 3);
     grid.SetRowHeight(2, 0);
