@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "platform/win32/sub_key_enumeration.h"
 #include "platform/win32/unique_handle.h"
 
 namespace vorlen {
@@ -20,20 +20,8 @@ bool OpenKey(RegistryPlace place, const std::wstring& path, REGSAM access, Uniqu
     return RegOpenKeyExW(root, path.c_str(), 0, access, key.put()) == ERROR_SUCCESS;
 }
 
-RegistryWriteTime WriteTimeOf(const FILETIME& time) {
-    return (static_cast<RegistryWriteTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-// Windows allows key names of 255 characters and value names of 16383.
-constexpr DWORD kMaxKeyNameChars = 255;
+// Value names are at most 16383 characters.
 constexpr DWORD kMaxValueNameChars = 16383;
-// A key name that another registry holds (Wine's takes 256 characters) or a
-// program planted through the native API can be longer, up to what a counted
-// string carries: 32767 characters.
-constexpr std::size_t kKeyNameBufferLimit = 32768;
-// Sub-keys that cannot be read, one after the other, before the enumeration
-// gives up (the key deleted meanwhile fails every index).
-constexpr int kMaxConsecutiveSubKeyFailures = 16;
 // Most values fit this; longer ones grow the buffer to the reported length.
 constexpr DWORD kInitialDataBytes = 4096;
 
@@ -48,42 +36,15 @@ ValueBuffers& ThreadBuffers() {
     return buffers;
 }
 
-// A buffer for a sub-key name that did not fit `current` characters: the
-// key's longest sub-key name, at least twice the size, within the limit.
-std::size_t GrownKeyNameBuffer(HKEY key, std::size_t current) {
-    DWORD longest = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr) != ERROR_SUCCESS)
-        longest = 0;
-    return std::min(std::max<std::size_t>(std::size_t{longest} + 1, current * 2), kKeyNameBufferLimit);
-}
-
 }  // namespace
 
 bool Win32Registry::ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const {
+    // The query right lets the enumeration count the sub-keys first.
     UniqueHkey key;
-    if (!OpenKey(place, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key)) return false;
-    std::vector<wchar_t> name(kMaxKeyNameChars + 1);
-    int failures = 0;
-    for (DWORD index = 0; failures < kMaxConsecutiveSubKeyFailures;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        FILETIME lastWrite{};
-        const LSTATUS status =
-            RegEnumKeyExW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, &lastWrite);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        if (status == ERROR_MORE_DATA && name.size() < kKeyNameBufferLimit) {
-            // Read the same sub-key again, whole.
-            name.resize(GrownKeyNameBuffer(key.get(), name.size()));
-            continue;
-        }
-        if (status == ERROR_SUCCESS) {
-            visit(std::wstring_view(name.data(), length), WriteTimeOf(lastWrite));
-            failures = 0;
-        } else {
-            ++failures;  // this one is left out; the ones after it may still be read
-        }
-        ++index;
-    }
+    if (!OpenKey(place, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key) &&
+        !OpenKey(place, path, KEY_ENUMERATE_SUB_KEYS, key))
+        return false;
+    EnumerateSubKeys(key.get(), visit);
     return true;
 }
 

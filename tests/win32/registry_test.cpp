@@ -154,3 +154,32 @@ TEST(Registry, PathHoldingANulOpensNothing) {
     EXPECT_TRUE(SubKeys(hidden, &opened).empty());
     EXPECT_FALSE(opened);
 }
+
+// Thousands of sub-keys are read by several threads in chunks; they must
+// still come whole and in the registry's own order.
+TEST(Registry, AKeyOfThousandsOfSubKeysIsVisitedWholeInIndexOrder) {
+    TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
+    for (int i = 0; i < 5000; ++i) key.AddSubKey(L"entry " + std::to_wstring(i * 7919 % 5000));
+
+    std::vector<std::wstring> expected;
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kScratch, 0, KEY_ENUMERATE_SUB_KEYS, &raw), ERROR_SUCCESS);
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(raw, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        expected.emplace_back(name, length);
+    }
+    RegCloseKey(raw);
+
+    int withTime = 0;
+    std::vector<std::wstring> names;
+    Win32Registry().ForEachSubKey(RegistryRoot::CurrentUser, key.Path(),
+                                  [&](std::wstring_view name, std::optional<RegistryWriteTime> time) {
+                                      names.emplace_back(name);
+                                      withTime += time.has_value() && *time != 0;
+                                  });
+    ASSERT_EQ(expected.size(), 5000u);
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(withTime, 5000);
+}
