@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstring>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -10,18 +12,25 @@ namespace vorlen {
 namespace {
 
 // The key of one data row, worked out once before sorting so that no text is
-// parsed again inside the comparisons.
+// parsed or collated again inside the comparisons.
 struct SortKey {
     double number = 0;
     const std::wstring* text = nullptr;
+    std::string collation;  // the collator's key of the text, when every text has one
     int row = 0;
     bool isNumber = false;
 };
 
+bool BytesLess(const std::string& a, const std::string& b) {
+    const int common = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return common != 0 ? common < 0 : a.size() < b.size();
+}
+
 // Numbers before texts, numbers by value, texts by the collator.
-bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator) {
+bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator, bool collationKeys) {
     if (a.isNumber != b.isNumber) return a.isNumber;
     if (a.isNumber) return a.number < b.number;
+    if (collationKeys) return BytesLess(a.collation, b.collation);
     return collator.Compare(*a.text, *b.text) < 0;
 }
 
@@ -38,6 +47,7 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
 
     std::vector<SortKey> keys;
     keys.reserve(static_cast<std::size_t>(rows_ - first));
+    bool collationKeys = true;
     for (int row = first; row < rows_; ++row) {
         SortKey key;
         key.row = row;
@@ -45,15 +55,19 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
         if (const std::optional<double> number = ParseSortNumber(*key.text)) {
             key.isNumber = true;
             key.number = *number;
+        } else if (collationKeys) {
+            std::optional<std::string> collation = collator.SortKey(*key.text);
+            collationKeys = collation.has_value();
+            if (collation) key.collation = std::move(*collation);
         }
-        keys.push_back(key);
+        keys.push_back(std::move(key));
     }
     if (direction == SortDirection::Ascending) {
         std::stable_sort(keys.begin(), keys.end(),
-                         [&](const SortKey& a, const SortKey& b) { return KeyLess(a, b, collator); });
+                         [&](const SortKey& a, const SortKey& b) { return KeyLess(a, b, collator, collationKeys); });
     } else {
         std::stable_sort(keys.begin(), keys.end(),
-                         [&](const SortKey& a, const SortKey& b) { return KeyLess(b, a, collator); });
+                         [&](const SortKey& a, const SortKey& b) { return KeyLess(b, a, collator, collationKeys); });
     }
 
     const auto cols = static_cast<std::size_t>(cols_);

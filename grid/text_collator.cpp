@@ -34,6 +34,8 @@ char32_t CodePointOrder(char32_t c) {
 
 }  // namespace
 
+std::optional<std::string> TextCollator::SortKey(std::wstring_view) const { return std::nullopt; }
+
 int OrdinalIgnoreCaseCollator::Compare(std::wstring_view a, std::wstring_view b) const {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace vorlen {
@@ -9,6 +11,12 @@ class TextCollator {
 public:
     virtual ~TextCollator() = default;
     virtual int Compare(std::wstring_view a, std::wstring_view b) const = 0;
+
+    // A key whose byte order (as unsigned bytes) is this collator's order of
+    // the text, so that many texts sort with one key each rather than one
+    // comparison per pair; none where the collator has no such keys. A sort
+    // uses keys only when every text it sorts has one.
+    virtual std::optional<std::string> SortKey(std::wstring_view text) const;
 };
 
 // Code-point order with ASCII and Latin letters compared case-insensitively;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "grid/grid_model.h"
@@ -79,6 +82,45 @@ TEST(GridSort, RowsMoveWholeWhileTheCurrentCellStays) {
     headingOnly.SetText(0, 2, L"heading");
     headingOnly.Sort(2, SortDirection::Descending, kCollator);
     EXPECT_EQ(headingOnly.Text(0, 2), L"heading");
+}
+
+// Code-unit order, with sort keys of that order (each unit as four
+// big-endian bytes), or of the reverse order when `reversedKeys`.
+class KeyedCollator final : public TextCollator {
+public:
+    explicit KeyedCollator(bool reversedKeys = false, std::wstring keyless = L"\x1")
+        : reversedKeys_(reversedKeys), keyless_(std::move(keyless)) {}
+    int Compare(std::wstring_view a, std::wstring_view b) const override { return a.compare(b); }
+    std::optional<std::string> SortKey(std::wstring_view text) const override {
+        if (text == keyless_) return std::nullopt;
+        std::string key;
+        for (const wchar_t c : text)
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                const auto byte = static_cast<unsigned char>(static_cast<std::uint32_t>(c) >> shift);
+                key += static_cast<char>(reversedKeys_ ? 0xFF - byte : byte);
+            }
+        if (reversedKeys_) key += '\xFF';  // a longer text's key sorts first, as its reversed order wants
+        return key;
+    }
+
+private:
+    bool reversedKeys_;
+    std::wstring keyless_;
+};
+
+TEST(GridSort, CollationKeysGiveTheCollatorsOwnOrderInBothDirections) {
+    const Texts keys{L"b", L"10", L"ab", L"", L"é", L"a", L"2", L"b", L"Z"};
+    for (const auto direction : {SortDirection::Ascending, SortDirection::Descending}) {
+        GridModel byKeys = GridWithKeys(keys), byComparison = GridWithKeys(keys);
+        byKeys.Sort(2, direction, KeyedCollator());
+        byComparison.Sort(2, direction, KeyedCollator(false, L"b"));
+        EXPECT_EQ(Column(byKeys, 0), Column(byComparison, 0)) << "rows, equal keys included, in the same order";
+        EXPECT_EQ(Column(byKeys, 2).front(), direction == SortDirection::Ascending ? L"2" : L"é");
+    }
+    // One text without a key: every text is compared, none by its key.
+    GridModel partial = GridWithKeys(keys);
+    partial.Sort(2, SortDirection::Ascending, KeyedCollator(true, L"ab"));
+    EXPECT_EQ(Column(partial, 2), (Texts{L"2", L"10", L"", L"Z", L"a", L"ab", L"b", L"b", L"é"}));
 }
 
 TEST(SortNumber, DecimalFormsOnly) {
