@@ -1,0 +1,119 @@
+// A rebuild of the list after one key changed, and the hotfix-only toggle,
+// against the first scan, each measured the same way in the same run: the
+// window created (hidden) and its own list grid filled and sorted by program
+// name, with the message processing that causes. The scan keeps what it read
+// between rebuilds, as the window keeps it for its life.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/win32_services.h"
+#include "inventory/inventory_scan.h"
+#include "inventory/uninstall_key.h"
+#include "platform/win32/locale_collator.h"
+#include "platform/win32/registry_win32.h"
+#include "window/list_grid.h"
+#include "window/main_window.h"
+
+namespace {
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// Median milliseconds of `runs` calls of `work`, each after an untimed
+// `prepare`, after one untimed warm-up round.
+template <typename Prepare, typename Work>
+double MedianAfter(int runs, Prepare&& prepare, Work&& work) {
+    std::vector<double> times;
+    for (int i = 0; i <= runs; ++i) {
+        prepare();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        if (i > 0) times.push_back(ms);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Sets a value of the first entry of the machine's uninstall key, which moves
+// that key's last-write time on as an installer's change would.
+class ChangedEntry {
+public:
+    ChangedEntry() {
+        wchar_t name[256];
+        DWORD length = 256;
+        HKEY uninstall = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vorlen::kUninstallKeyPath, 0, KEY_ENUMERATE_SUB_KEYS, &uninstall) !=
+            ERROR_SUCCESS)
+            return;
+        if (RegEnumKeyExW(uninstall, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+            RegOpenKeyExW(uninstall, name, 0, KEY_SET_VALUE, &key_);
+        RegCloseKey(uninstall);
+    }
+    ~ChangedEntry() {
+        if (!key_) return;
+        RegDeleteValueW(key_, kValue);
+        RegCloseKey(key_);
+    }
+    void Change() {
+        ++stamp_;
+        if (key_) RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stamp_), sizeof(stamp_));
+    }
+
+private:
+    static constexpr wchar_t kValue[] = L"VorlenBenchStamp";
+    HKEY key_ = nullptr;
+    DWORD stamp_ = 0;
+};
+
+}  // namespace
+
+void RunRefreshBenchmark() {
+    const vorlen::Win32Registry registry;
+    const vorlen::UserLocaleCollator collator;
+    vorlen::Win32Services platform;
+    auto window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), platform.Services());
+    window->Create(SW_HIDE);
+    Pump();
+    vorlen::GridModel& list = window->ListGrid();
+    vorlen::ScanRules rules;
+    rules.settings = window->Program().settings;
+    rules.osName = window->Program().osName;
+
+    vorlen::UninstallInventory inventory;
+    // What F5 does: scan, fill, sort by program name; the hotfix toggle
+    // scans and fills alone.
+    auto rebuild = [&](const vorlen::ScanRules& with, bool sort) {
+        vorlen::FillListGrid(list, inventory.Scan(registry, with));
+        if (sort) {
+            list.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
+            vorlen::RenumberListGrid(list);
+        }
+        Pump();
+    };
+
+    const double scanMs = MedianAfter(
+        2, [&] { inventory = vorlen::UninstallInventory(); }, [&] { rebuild(rules, true); });
+    const int entries = list.Rows() - 1;
+    ChangedEntry changed;
+    const double refreshMs = MedianAfter(
+        5, [&] { changed.Change(); }, [&] { rebuild(rules, true); });
+    vorlen::ScanRules toggled = rules;
+    const double toggleMs = MedianAfter(
+        6, [] {},
+        [&] {
+            toggled.hotfixOnly = !toggled.hotfixOnly;
+            rebuild(toggled, false);
+        });
+
+    std::printf("refresh entries=%d scan_ms=%.1f refresh_ms=%.1f hotfix_toggle_ms=%.1f ratio=%.3f hotfix_ratio=%.3f\n",
+                entries, scanMs, refreshMs, toggleMs, refreshMs / scanMs, toggleMs / scanMs);
+    std::fflush(stdout);
+}
