@@ -39,8 +39,11 @@ endfunction()
 set(VORLEN_WIN32_TESTS ${VORLEN_WIN32_DIR}/tests/win32/vorlen_win32_tests.exe)
 vorlen_add_wine_test(win32.unit test vorlen_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=-Hostile*:OsVersionProbe*)
 add_test(NAME win32.hostile COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/hostile-scan ${VORLEN_WIN32_TESTS})
+# Its window tests take the keyboard focus on the X display that the
+# end-to-end runs type into, so it runs apart from them.
 set_tests_properties(win32.hostile PROPERTIES
     FIXTURES_REQUIRED vorlen_hostile_prefix
+    RESOURCE_LOCK prefix_test
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/hostile")
 
 # The Save-As dialog's desktop folder with the shell automation object
