@@ -98,14 +98,6 @@ std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& regi
     return L"cmd.exe /C REG EXPORT " + *path + L" " + *file + L" /y";
 }
 
-std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName) {
-    return RegQueryCommandLine(UninstallPlace::Machine, keyName);
-}
-
-std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath) {
-    return RegExportCommandLine(UninstallPlace::Machine, keyName, filePath);
-}
-
 std::wstring FolderOfFile(const std::wstring& path) {
     const auto slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);

@@ -71,11 +71,6 @@ std::optional<std::wstring> RegExportCommandLine(UninstallPlace place, const std
                                                  const std::wstring& filePath);
 std::optional<std::wstring> RegExportCommandLineForPath(const std::wstring& registryPath, const std::wstring& filePath);
 
-// The entry in the machine's native view; kept for the window until it
-// passes each row's place.
-std::optional<std::wstring> RegQueryCommandLine(const std::wstring& keyName);
-std::optional<std::wstring> RegExportCommandLine(const std::wstring& keyName, const std::wstring& filePath);
-
 // The file's folder with its trailing backslash: the path up to and including
 // its last backslash; empty when it has none.
 std::wstring FolderOfFile(const std::wstring& path);

@@ -14,8 +14,7 @@
 #include "app/win32_services.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/uninstall_key.h"
-#include "platform/win32/locale_collator.h"
-#include "platform/win32/registry_win32.h"
+#include "resources/resource.h"
 #include "window/list_grid.h"
 #include "window/main_window.h"
 
@@ -76,42 +75,25 @@ private:
 }  // namespace
 
 void RunRefreshBenchmark() {
-    const vorlen::Win32Registry registry;
-    const vorlen::UserLocaleCollator collator;
     vorlen::Win32Services platform;
     auto window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), platform.Services());
     window->Create(SW_HIDE);
     Pump();
-    vorlen::GridModel& list = window->ListGrid();
-    vorlen::ScanRules rules;
-    rules.settings = window->Program().settings;
-    rules.osName = window->Program().osName;
-
-    vorlen::UninstallInventory inventory;
-    // What F5 does: scan, fill, sort by program name; the hotfix toggle
-    // scans and fills alone.
-    auto rebuild = [&](const vorlen::ScanRules& with, bool sort) {
-        vorlen::FillListGrid(list, inventory.Scan(registry, with));
-        if (sort) {
-            list.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
-            vorlen::RenumberListGrid(list);
-        }
+    // Each measure goes through the window's own commands. The first scan is
+    // F5 with nothing kept from before; then F5 after one key changed, and the
+    // hotfix-only toggle, which rebuilds the list without sorting it.
+    const auto run = [&](UINT command) {
+        window->RunCommand(command);
         Pump();
     };
-
     const double scanMs = MedianAfter(
-        2, [&] { inventory = vorlen::UninstallInventory(); }, [&] { rebuild(rules, true); });
-    const int entries = list.Rows() - 1;
+        2, [&] { window->Parts().inventory = vorlen::UninstallInventory(); }, [&] { run(IDM_VIEW_REFRESH); });
+    const int entries = window->ListGrid().Rows() - 1;
     ChangedEntry changed;
     const double refreshMs = MedianAfter(
-        5, [&] { changed.Change(); }, [&] { rebuild(rules, true); });
-    vorlen::ScanRules toggled = rules;
+        5, [&] { changed.Change(); }, [&] { run(IDM_VIEW_REFRESH); });
     const double toggleMs = MedianAfter(
-        6, [] {},
-        [&] {
-            toggled.hotfixOnly = !toggled.hotfixOnly;
-            rebuild(toggled, false);
-        });
+        6, [] {}, [&] { run(IDM_VIEW_WUAU); });
 
     std::printf("refresh entries=%d scan_ms=%.1f refresh_ms=%.1f hotfix_toggle_ms=%.1f ratio=%.3f hotfix_ratio=%.3f\n",
                 entries, scanMs, refreshMs, toggleMs, refreshMs / scanMs, toggleMs / scanMs);

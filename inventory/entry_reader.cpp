@@ -30,8 +30,4 @@ EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, con
     return summary;
 }
 
-EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName, const EntryValueSink& sink) {
-    return ReadEntry(registry, UninstallPlace::Machine, keyName, sink);
-}
-
 }  // namespace vorlen

@@ -34,9 +34,4 @@ using EntryValueSink = std::function<void(const EntryValueText&)>;
 EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
                        const EntryValueSink& sink = nullptr);
 
-// The entry in the machine's native view; kept for the window until it
-// passes each row's place.
-EntrySummary ReadEntry(const RegistryReader& registry, const std::wstring& keyName,
-                       const EntryValueSink& sink = nullptr);
-
 }  // namespace vorlen

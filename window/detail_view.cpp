@@ -6,6 +6,8 @@
 
 #include "core/network_path.h"
 #include "inventory/entry_reader.h"
+#include "inventory/uninstall_key.h"
+#include "resources/resource.h"
 
 namespace vorlen {
 
@@ -45,7 +47,7 @@ void ShowDetail(MainWindowParts& parts) {
         // A value too large for the memory ends the reading; the view shows
         // what was read and still opens.
         try {
-            ReadEntry(*parts.services.registry, parts.info.BoxText(InfoPanel::kKeyBox),
+            ReadEntry(*parts.services.registry, parts.SelectedPlace(), parts.info.BoxText(InfoPanel::kKeyBox),
                       [&](const EntryValueText& value) { AddDetailRow(parts, value); });
         } catch (const std::bad_alloc&) {}
     }
@@ -55,6 +57,12 @@ void ShowDetail(MainWindowParts& parts) {
 
 void SelectView(MainWindowParts& parts, ViewMode view) {
     if (parts.view == view) return;
+    // A key name holding a NUL names no key Windows can open: reading it
+    // would show another key's values.
+    if (view == ViewMode::Detail && !IsAddressableKeyName(parts.info.BoxText(InfoPanel::kKeyBox))) {
+        parts.ShowMessage(parts.Text(IDS_KEY_NAME_NOT_ADDRESSABLE), kAppTitle, MB_OK | MB_ICONWARNING);
+        return;
+    }
     parts.view = view;
     if (view == ViewMode::Detail) {
         ShowDetail(parts);

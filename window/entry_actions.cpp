@@ -2,6 +2,7 @@
 
 #include "actions/open_target.h"
 #include "core/network_path.h"
+#include "core/nuls_as_blanks.h"
 #include "resources/resource.h"
 
 namespace vorlen {
@@ -34,11 +35,15 @@ void RunUninstaller(MainWindowParts& parts) {
     try {
         const std::wstring command = parts.info.BoxText(InfoPanel::kCommandBox);
         if (command.empty()) return;
-        // The box shows the command as stored; its variables are expanded
-        // only now, so that %ProgramFiles%\… can start.
+        // The box shows the command as stored. A command stored as
+        // REG_EXPAND_SZ has its variables expanded only now, so that
+        // %ProgramFiles%\… can start; any other command, and one the user
+        // typed, runs exactly as the box shows it.
+        const bool expands = parts.selected && parts.selected->row.uninstallStringExpands &&
+                             command == NulsAsBlanks(parts.selected->uninstallString);
         PlatformError error;
         Desktop& desktop = *parts.services.desktop;
-        if (!desktop.StartProcess(desktop.ExpandEnvironment(command), SW_SHOWNORMAL, error))
+        if (!desktop.StartProcess(expands ? desktop.ExpandEnvironment(command) : command, SW_SHOWNORMAL, error))
             parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, error);
     } catch (const std::exception& failure) {
         parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, failure);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/unique_handle.h"
+#include "window/main_layout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,7 +15,6 @@ namespace vorlen {
 namespace {
 
 constexpr wchar_t kClassName[] = L"VorlenGrid";
-constexpr int kTwipsPerInch = 1440;
 // Posted to itself so that a burst of model changes is laid out once.
 constexpr UINT kRelayoutMessage = WM_USER + 1;
 // Posted to itself: an accessibility client asked for a double-click's action.
@@ -22,7 +22,6 @@ constexpr UINT kActivateMessage = WM_USER + 2;
 // The classic light grey lines between data cells; in high contrast the
 // text colour.
 constexpr COLORREF kGridLineColour = RGB(192, 192, 192);
-constexpr int kCellPaddingAt96Dpi = 2;
 constexpr int kBorderGripAt96Dpi = 3;
 constexpr int kScrollLineAt96Dpi = 16;
 
@@ -178,9 +177,7 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         focusTaken_ = true;
         ScheduleRelayout();
         return 0;
-    case WM_NCDESTROY:
-        accessibility_.Disconnect();
-        return DefaultHandling(message, wParam, lParam);
+    case WM_NCDESTROY: accessibility_.Disconnect(); return DefaultHandling(message, wParam, lParam);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) Invalidate();
@@ -384,7 +381,7 @@ void GridView::Invalidate() {
 
 // ---- Geometry --------------------------------------------------------------
 
-int GridView::ToPixels(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch); }
+int GridView::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 int GridView::FixedHeight() const { return fixedRowTops_.empty() ? 0 : fixedRowTops_.back(); }
 
@@ -819,7 +816,7 @@ void GridView::OnMouseMove(POINT client) {
     EnsureLayout();
     if (drag_ == Drag::ColumnWidth) {
         SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        const int moved = MulDiv(client.x - dragStartX_, kTwipsPerInch, static_cast<int>(dpi_));
+        const int moved = PixelsToTwips(client.x - dragStartX_, dpi_);
         const int twips = std::max(0, dragStartTwips_ + moved);
         if (twips != model_.ColWidth(dragCol_)) {
             model_.SetColWidth(dragCol_, twips);
@@ -978,7 +975,7 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
     }
     const std::wstring& text = model_.Text(row, col);
     if (text.empty()) return;
-    const int padding = MulDiv(kCellPaddingAt96Dpi, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    const int padding = MulDiv(kGridCellPaddingAt96Dpi, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     InflateRect(&textArea, -padding, 0);
     if (textArea.right <= textArea.left) return;
     SetTextColor(dc, textColour);

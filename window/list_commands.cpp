@@ -56,7 +56,7 @@ void LoadList(MainWindowParts& parts) {
     rules.settings = parts.program.settings;
     rules.osName = parts.program.osName;
     rules.hotfixOnly = parts.hotfixOnly;
-    const std::vector<ListedEntry> entries = ScanUninstallEntries(*parts.services.registry, rules);
+    const std::vector<ListedEntry> entries = parts.inventory.Scan(*parts.services.registry, rules);
     const HiddenWhileFilling hidden(parts.list);
     FillListGrid(parts.list, entries);
 }
@@ -94,13 +94,14 @@ void OnListCurrentCellChanged(MainWindowParts& parts) {
         // No entry is selected (the list is empty): nothing is shown, and no
         // command may take the headings for an entry.
         for (int box = 0; box < 3; ++box) parts.info.SetBoxText(box, L"");
-        parts.selectedCommandEmpty = true;
+        parts.selected.reset();
     } else {
         if (list.IsRowHidden(row)) return;
         parts.info.SetBoxText(InfoPanel::kKeyBox, list.Text(row, kListColumnKeyName));
         parts.info.SetBoxText(InfoPanel::kNameBox, list.Text(row, kListColumnDisplayName));
         parts.info.SetBoxText(InfoPanel::kCommandBox, list.Text(row, kListColumnUninstallString));
-        parts.selectedCommandEmpty = list.Text(row, kListColumnUninstallString).empty();
+        parts.selected =
+            MainWindowParts::SelectedEntry{ListRowOf(list, row), list.Text(row, kListColumnUninstallString)};
     }
     parts.ShowCommandStates();
 }

@@ -22,14 +22,13 @@ std::uint32_t RowDataOf(const ListedEntry& entry) {
 void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
     const GridModel::ChangeBatch batch(grid);
     grid.SetRows(static_cast<int>(entries.size()) + 1);
-    const bool hasPlace = grid.Cols() > kListColumnPlace;
     int row = 1;
     for (const ListedEntry& entry : entries) {
         grid.SetText(row, kListColumnNumber, std::to_wstring(row));
         grid.SetText(row, kListColumnKeyName, entry.keyName);
         grid.SetText(row, kListColumnDisplayName, entry.displayName);
         grid.SetText(row, kListColumnUninstallString, entry.uninstallString);
-        if (hasPlace) grid.SetText(row, kListColumnPlace, std::wstring(PlaceText(entry.place)));
+        grid.SetText(row, kListColumnPlace, std::wstring(PlaceText(entry.place)));
         grid.SetRowData(row, RowDataOf(entry));
         ++row;
     }

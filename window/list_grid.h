@@ -15,8 +15,8 @@ inline constexpr int kListColumnPlace = 4;
 inline constexpr int kListColumnCount = 5;
 
 // Rewrites the data rows of the list grid with the entries: one row each,
-// numbered 1, 2, 3 …, every cell written (the place as PlaceText; a grid of
-// four columns gets no place cell), surplus rows dropped. Each row keeps
+// numbered 1, 2, 3 …, every cell written (the place as PlaceText), surplus
+// rows dropped. Each row keeps
 // what ListRowOf gives back, whatever sort follows. Row heights stay with
 // their positions, so a filter's hidden rows stay hidden until the filter is
 // applied again. The view hears one change.

@@ -31,9 +31,6 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int statusBarHei
     layout.grid.height = layout.gridHasHeight ? height : currentGrid.height;
 
     const int spare = RoundHalfEven(layout.grid.width - kFixedColumnWidth - 400);
-    layout.listColumns[0] = RoundHalfEven(spare * 0.2);
-    layout.listColumns[1] = RoundHalfEven(spare * 0.3);
-    layout.listColumns[2] = RoundHalfEven(spare * 0.5);
     layout.detailColumns[0] = RoundHalfEven(spare * 0.2);
     layout.detailColumns[1] = RoundHalfEven(spare * 0.2);
     layout.detailColumns[2] = RoundHalfEven(spare * 0.6);

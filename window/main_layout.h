@@ -22,7 +22,6 @@ struct MainLayout {
     int filterLeft = 0;    // the three filter toggles, in the frame
     int infoBoxWidth = 0;  // the three info boxes
     bool infoBoxHasWidth = true;
-    int listColumns[3] = {};    // columns 1 to 3 of the list grid on the first layout
     int detailColumns[3] = {};  // columns 1 to 3 of the detail grid on the first layout
 };
 

@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cassert>
 #include <new>
+#include <string_view>
 
 #include "core/os_name.h"
+#include "inventory/uninstall_key.h"
 #include "platform/display_settings_file.h"
 #include "resources/resource.h"
 #include "window/detail_view.h"
@@ -313,13 +316,35 @@ void MainWindow::LayOut() {
     if (firstLayout_) {
         // The columns' first widths share the grid's width; later the user's
         // widths stay. A width that comes out negative is left as it was.
-        for (int i = 0; i < 3; ++i) {
-            if (layout.listColumns[i] >= 0) parts_.list.SetColWidth(i + 1, layout.listColumns[i]);
+        const auto listColumns = FirstListColumnWidths(gridRect_.width, WidestPlaceTextPixels(), dpi_);
+        for (int i = 0; i < 4; ++i)
+            if (listColumns[i] >= 0) parts_.list.SetColWidth(i + 1, listColumns[i]);
+        for (int i = 0; i < 3; ++i)
             if (layout.detailColumns[i] >= 0) parts_.detail.SetColWidth(i + 1, layout.detailColumns[i]);
-        }
         firstLayout_ = false;
     }
     parts_.info.Place(layout, dpi_);
+}
+
+// The place column is as wide as the widest of its heading and place texts
+// in the grid's font.
+int MainWindow::WidestPlaceTextPixels() const {
+    const HWND grid = parts_.listView.Hwnd();
+    const HDC dc = GetDC(grid);
+    if (!dc) return 0;
+    const HGDIOBJ oldFont =
+        SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    int widest = 0;
+    const std::wstring heading = parts_.list.Text(0, kListColumnPlace);
+    for (const std::wstring_view text : {std::wstring_view(heading), PlaceText(UninstallPlace::Machine),
+                                         PlaceText(UninstallPlace::Machine32), PlaceText(UninstallPlace::User)}) {
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(grid, dc);
+    return widest;
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

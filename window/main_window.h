@@ -53,6 +53,7 @@ private:
     void LoadInitialList();
     void LayOut();
     void ApplyFont();
+    int WidestPlaceTextPixels() const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnActivate(bool active, bool minimized);
     void FocusControl();

@@ -11,9 +11,8 @@ namespace vorlen {
 
 namespace {
 
-// The list and the detail have the same four columns at first: the running
-// number and three texts.
-constexpr int kGridColumns = 4;
+// The detail's columns: the running number, the value's name, type and data.
+constexpr int kDetailColumns = 4;
 
 // A C++ failure as the error report shows it.
 PlatformError ErrorOf(const std::exception& failure) {
@@ -27,8 +26,8 @@ PlatformError ErrorOf(const std::exception& failure) {
 MainWindowParts::MainWindowParts(HINSTANCE instance, MainWindowServices services)
     : instance(instance),
       services(std::move(services)),
-      list(2, kGridColumns),
-      detail(2, kGridColumns),
+      list(2, kListColumnCount),
+      detail(2, kDetailColumns),
       listView(list),
       detailView(detail) {}
 
@@ -85,7 +84,7 @@ CommandSnapshot MainWindowParts::Snapshot(bool probeFocusedText) const {
     snapshot.rowCount = list.Rows();
     snapshot.hotfixOnly = hotfixOnly;
     snapshot.activeFilter = activeFilter;
-    snapshot.selectedCommandEmpty = selectedCommandEmpty;
+    snapshot.selectedCommandEmpty = !selected || selected->uninstallString.empty();
     if (probeFocusedText) {
         snapshot.focusedTextNamesFolder = CanOpenFolder(*this);
         snapshot.focusedTextIsWebAddress = CanOpenWebAddress(*this);

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "grid/grid_model.h"
+#include "inventory/inventory_scan.h"
 #include "platform/platform_error.h"
 #include "window/command_state.h"
 #include "window/grid_view.h"
 #include "window/info_panel.h"
+#include "window/list_grid.h"
 #include "window/main_menu.h"
 #include "window/main_toolbar.h"
 #include "window/main_window_services.h"
@@ -40,8 +42,17 @@ public:
 
     ViewMode view = ViewMode::List;
     bool hotfixOnly = false;
-    std::optional<int> activeFilter;   // the box whose toggle is pressed
-    bool selectedCommandEmpty = true;  // the selected entry has no uninstall command
+    std::optional<int> activeFilter;  // the box whose toggle is pressed
+    // The entry the boxes were last filled from: its row's place and facts
+    // and its uninstall command as listed. Stepping onto a row hidden by a
+    // filter leaves it as it was, like the boxes.
+    struct SelectedEntry {
+        ListRow row;
+        std::wstring uninstallString;
+    };
+    std::optional<SelectedEntry> selected;
+    // What the scans read, kept so that a rebuild reads only what changed.
+    UninstallInventory inventory;
 
     GridModel list;
     GridModel detail;
@@ -64,6 +75,10 @@ public:
     // the string table) and "すべてのファイル(*.*)", opening on the desktop
     // folder; the chosen path, or "" when cancelled.
     std::wstring AskSavePath(UINT filterTextId, const std::wstring& defaultExtension) const;
+
+    // The place of the selected entry, where a key name in the key-name box
+    // is looked up, typed or not.
+    UninstallPlace SelectedPlace() const { return selected ? selected->row.place : UninstallPlace::Machine; }
 
     FocusKind FocusedKind() const;
     // The text of the focused control: a box's text, or a grid's current

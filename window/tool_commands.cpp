@@ -1,6 +1,7 @@
 #include "window/tool_commands.h"
 
 #include "actions/reg_command.h"
+#include "inventory/uninstall_key.h"
 #include "platform/win32/desktop_win32.h"
 #include "resources/resource.h"
 
@@ -20,7 +21,7 @@ void ReportRegFailure(MainWindowParts& parts, PlatformError error) {
 
 void RunRegQuery(MainWindowParts& parts) {
     try {
-        const auto command = RegQueryCommandLine(parts.info.BoxText(InfoPanel::kKeyBox));
+        const auto command = RegQueryCommandLine(parts.SelectedPlace(), parts.info.BoxText(InfoPanel::kKeyBox));
         PlatformError error = InvalidKeyName();
         if (command && parts.services.desktop->StartProcess(*command, SW_SHOWNORMAL, error)) return;
         ReportRegFailure(parts, error);
@@ -32,10 +33,12 @@ void RunRegQuery(MainWindowParts& parts) {
 void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessages) {
     try {
         const std::wstring keyName = parts.info.BoxText(InfoPanel::kKeyBox);
+        // No file is asked for a key name that no command line can carry.
+        if (!IsAddressableKeyName(keyName)) return ReportRegFailure(parts, InvalidKeyName());
         const std::wstring path = parts.AskSavePath(IDS_FILTER_REG, L".reg");
         if (path.empty()) return;
         // The dialog has asked before overwriting, so REG may overwrite.
-        const auto command = RegExportCommandLine(keyName, path);
+        const auto command = RegExportCommandLine(parts.SelectedPlace(), keyName, path);
         Desktop& desktop = *parts.services.desktop;
         PlatformError error = InvalidKeyName();
         if (command) {

@@ -17,7 +17,8 @@ class EntryReaderTest : public ::testing::Test {
 protected:
     std::vector<EntryValueText> ReadAll(const std::wstring& keyName, EntrySummary& summary) {
         std::vector<EntryValueText> rows;
-        summary = ReadEntry(registry, keyName, [&](const EntryValueText& row) { rows.push_back(row); });
+        summary = ReadEntry(registry, UninstallPlace::Machine, keyName,
+                            [&](const EntryValueText& row) { rows.push_back(row); });
         return rows;
     }
 
@@ -32,11 +33,11 @@ TEST_F(EntryReaderTest, TakesTheValuesNamedInExactCaseTheLastOneWinning) {
         .AddString(kMachine, path, L"UninstallString", L"%SystemRoot%\\foo.exe /u", kRegExpandSz)
         .AddString(kMachine, EntryPath(L"Bar"), L"UNINSTALLSTRING", L"upper case")
         .AddDword(kMachine, EntryPath(L"Bar"), L"DisplayName", 10);
-    const EntrySummary foo = ReadEntry(registry, L"Foo");
+    const EntrySummary foo = ReadEntry(registry, UninstallPlace::Machine, L"Foo");
     EXPECT_TRUE(foo.opened);
     EXPECT_EQ(foo.displayName, L"Foo 1.0");
     EXPECT_EQ(foo.uninstallString, L"%SystemRoot%\\foo.exe /u");
-    const EntrySummary bar = ReadEntry(registry, L"Bar");
+    const EntrySummary bar = ReadEntry(registry, UninstallPlace::Machine, L"Bar");
     EXPECT_EQ(bar.displayName, L"0000000A");
     EXPECT_EQ(bar.uninstallString, L"");
 }
@@ -55,9 +56,9 @@ TEST_F(EntryReaderTest, UnopenableOrMissingKeyGivesNothing) {
 TEST_F(EntryReaderTest, KeyNameIsAppendedUntrimmedAndEmptyReadsTheUninstallKey) {
     registry.AddString(kMachine, EntryPath(L" Spaced "), L"DisplayName", L"spaced")
         .AddString(kMachine, kUninstallKeyPath, L"DisplayName", L"own value");
-    EXPECT_EQ(ReadEntry(registry, L" Spaced ").displayName, L"spaced");
-    EXPECT_FALSE(ReadEntry(registry, L"Spaced").opened);
-    EXPECT_EQ(ReadEntry(registry, L"").displayName, L"own value");
+    EXPECT_EQ(ReadEntry(registry, UninstallPlace::Machine, L" Spaced ").displayName, L"spaced");
+    EXPECT_FALSE(ReadEntry(registry, UninstallPlace::Machine, L"Spaced").opened);
+    EXPECT_EQ(ReadEntry(registry, UninstallPlace::Machine, L"").displayName, L"own value");
 }
 
 TEST_F(EntryReaderTest, SinkGetsEveryValueInOrderFromOneOpening) {
@@ -86,8 +87,9 @@ TEST_F(EntryReaderTest, UninstallCommandIsMarkedForExpansionOnlyWhenStoredAsExpa
     registry.AddString(kMachine, EntryPath(L"A"), L"UninstallString", L"%windir%\\a.exe", kRegExpandSz)
         .AddString(kMachine, EntryPath(L"B"), L"UninstallString", L"%windir%\\a.exe", kRegExpandSz)
         .AddString(kMachine, EntryPath(L"B"), L"UninstallString", L"%windir%\\b.exe");
-    EXPECT_TRUE(ReadEntry(registry, L"A").uninstallStringExpands);
-    EXPECT_FALSE(ReadEntry(registry, L"B").uninstallStringExpands) << "the value taken, the last, is a plain string";
+    EXPECT_TRUE(ReadEntry(registry, UninstallPlace::Machine, L"A").uninstallStringExpands);
+    EXPECT_FALSE(ReadEntry(registry, UninstallPlace::Machine, L"B").uninstallStringExpands)
+        << "the value taken, the last, is a plain string";
 }
 
 // "Foo<NUL>Hidden" cut at the NUL would read the decoy "Foo"; its shown form

@@ -38,13 +38,5 @@ TEST(ListGrid, RowsShowTheirPlaceAndKeepTheirFactsThroughASort) {
     EXPECT_FALSE(c.uninstallStringExpands);
 }
 
-TEST(ListGrid, AGridOfFourColumnsIsFilledWithoutThePlace) {
-    GridModel grid(2, 4);
-    FillListGrid(grid, ThreePlaces());
-    EXPECT_EQ(grid.Cols(), 4);
-    EXPECT_EQ(grid.Text(2, kListColumnUninstallString), L"%windir%\\a.exe");
-    EXPECT_EQ(ListRowOf(grid, 2).place, UninstallPlace::Machine32);
-}
-
 }  // namespace
 }  // namespace vorlen

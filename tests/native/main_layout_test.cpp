@@ -12,9 +12,6 @@ TEST(MainLayout, DesignSizeGivesTheWorkedExample) {
     EXPECT_EQ(layout.grid.top, 1620);
     EXPECT_EQ(layout.grid.width, 9300);
     EXPECT_EQ(layout.grid.height, 2925);
-    EXPECT_EQ(layout.listColumns[0], 1690);
-    EXPECT_EQ(layout.listColumns[1], 2535);
-    EXPECT_EQ(layout.listColumns[2], 4225);
     EXPECT_EQ(layout.detailColumns[0], 1690);
     EXPECT_EQ(layout.detailColumns[1], 1690);
     EXPECT_EQ(layout.detailColumns[2], 5070);
@@ -51,10 +48,12 @@ TEST(MainLayout, RoundingSendsHalvesToTheEvenNeighbour) {
 
 TEST(MainLayout, VeryWideFirstLayoutStillSharesTheColumnsInProportion) {
     const auto layout = ComputeMainLayout(38400, 15000, 375, TwipsRect{});
-    const int spare = layout.grid.width - 450 - 400;
-    EXPECT_EQ(layout.listColumns[0], RoundHalfEven(spare * 0.2));
-    EXPECT_EQ(layout.listColumns[2], RoundHalfEven(spare * 0.5));
-    EXPECT_NEAR(layout.listColumns[0] + layout.listColumns[1] + layout.listColumns[2], spare, 2);
+    const auto list = vorlen::FirstListColumnWidths(layout.grid.width, 84, 96);
+    const int spare = layout.grid.width - 450 - 400 - list[3];
+    EXPECT_EQ(list[0], RoundHalfEven(spare * 0.2));
+    EXPECT_EQ(list[2], RoundHalfEven(spare * 0.5));
+    EXPECT_NEAR(list[0] + list[1] + list[2], spare, 2);
+    EXPECT_EQ(layout.detailColumns[2], RoundHalfEven((layout.grid.width - 450 - 400) * 0.6));
 }
 
 // The place column's texts are measured by the window in the grid's font;

@@ -130,3 +130,33 @@ TEST_F(HostileWindow, ANulInsideATextShowsAsABlankAndTheBoxRunsWhatItShows) {
     EXPECT_NE(copied.find(L"Shown Hidden"), std::wstring::npos);
     EXPECT_NE(copied.find(List().Text(List().Rows() - 1, 1)), std::wstring::npos);
 }
+
+TEST(HostileWindowNul, AKeyNameHoldingANulShowsNoDecoyAndOffersNoCommandThatWouldOpenOne) {
+    // With empty texts the entry is listed only where the rules list such entries.
+    TempFolder folder(L"vorlen-hostile-nul-name");
+    TempFolder::WriteBytes(folder.File(L"Kestrin.ini"), "[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\n");
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    GridModel& list = harness.Window().ListGrid();
+    FakeDesktop& desktop = harness.Desktop();
+    int row = 0;
+    for (int r = 1; r < list.Rows(); ++r)
+        if (list.Text(r, 1) == L"VorlenHostile.NulName\\0Hidden") row = r;
+    ASSERT_NE(row, 0) << "the NUL shows as \\0";
+    EXPECT_EQ(list.Text(row, 2), L"") << "no text of the decoy VorlenHostile.NulName";
+    EXPECT_EQ(list.Text(row, 3), L"");
+    list.SetCurrentCell(row, 1);
+
+    SendMessageW(harness.Hwnd(), WM_COMMAND, IDM_VIEW_TYPE_DETAIL, 0);
+    EXPECT_EQ(harness.Window().View(), ViewMode::List) << "the detail view refuses it";
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text.rfind(L"このキー名には NUL 文字が含まれています", 0), 0u);
+
+    SendMessageW(harness.Hwnd(), WM_COMMAND, IDM_TOOL_REG_QUERY, 0);
+    SendMessageW(harness.Hwnd(), WM_COMMAND, IDM_TOOL_REG_EXPORT, 0);
+    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_TRUE(desktop.saveDialogs.empty()) << "no file is asked for a key no command can name";
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[1].caption, L"REG コマンド実行中エラー");
+    EXPECT_EQ(desktop.messages[2].caption, L"REG コマンド実行中エラー");
+}

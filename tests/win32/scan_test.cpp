@@ -23,6 +23,7 @@
 #include "temp_folder.h"
 #include "test_registry_key.h"
 #include "window/list_grid.h"
+#include "window/main_layout.h"
 
 using namespace vorlen;
 
@@ -272,10 +273,16 @@ TEST(MainWindowStartUp, FirstLayoutAtTheDesignSizeGivesTheDesignColumnWidths) {
     GetClientRect(harness.Hwnd(), &client);
     EXPECT_EQ(client.right, 628);   // 9420 twips
     EXPECT_EQ(client.bottom, 330);  // 4950 twips
+    // The place column takes what its widest text needs; the three text
+    // columns share the rest of 8450 twips as 0.2, 0.3 and 0.5.
     GridModel& list = harness.Window().ListGrid();
-    EXPECT_EQ(list.ColWidth(1), 1690);
-    EXPECT_EQ(list.ColWidth(2), 2535);
-    EXPECT_EQ(list.ColWidth(3), 4225);
+    const int place = list.ColWidth(4);
+    EXPECT_GT(place, 600);
+    EXPECT_LT(place, 2000);
+    const int spare = 8450 - place;
+    EXPECT_EQ(list.ColWidth(1), RoundHalfEven(spare * 0.2));
+    EXPECT_EQ(list.ColWidth(2), RoundHalfEven(spare * 0.3));
+    EXPECT_EQ(list.ColWidth(3), RoundHalfEven(spare * 0.5));
     GridModel& detail = harness.Window().DetailGrid();
     EXPECT_EQ(detail.ColWidth(1), 1690);
     EXPECT_EQ(detail.ColWidth(2), 1690);
