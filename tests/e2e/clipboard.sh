@@ -35,8 +35,9 @@ copy_to_file "$scratch/block"
 screenshot_main clipboard-block
 expect_clipboard "$first_rows" "a 3 x 3 block extended down and right"
 
-# The same block from its bottom-right corner to the top-left one.
-keys ctrl+Home Down Down End shift+Up shift+Up shift+Left shift+Left
+# The same block from its bottom-right corner to the top-left one (the
+# uninstall command, left of the last column, the place).
+keys ctrl+Home Down Down End Left shift+Up shift+Up shift+Left shift+Left
 copy_to_file "$scratch/block"
 expect_clipboard "$first_rows" "the same block extended up and left"
 

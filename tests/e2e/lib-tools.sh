@@ -5,7 +5,7 @@
 win_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The heading line of a list export and of a detail export, without CR LF.
-list_heading='キー名,"プログラム名　[DisplayName]","アンインストール コマンド　[UninstallString]"'
+list_heading='キー名,"プログラム名　[DisplayName]","アンインストール コマンド　[UninstallString]","場所"'
 detail_heading='名前,"種類","データ"'
 utf8_bom=$'\xef\xbb\xbf'
 
