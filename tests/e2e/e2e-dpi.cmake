@@ -13,14 +13,6 @@ set_tests_properties(win32.dpi144 PROPERTIES
     RESOURCE_LOCK "prefix_dpi;prefix_test"
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/dpi")
 
-set(VORLEN_E2E_LAYOUT ${CMAKE_BINARY_DIR}/e2e-tools/window-layout.exe)
-add_custom_command(OUTPUT ${VORLEN_E2E_LAYOUT}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
-    COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${VORLEN_E2E_LAYOUT} ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
-    COMMENT "Building the layout reader of the end-to-end tests")
-add_custom_target(vorlen_e2e_layout ALL DEPENDS ${VORLEN_E2E_LAYOUT})
-
 add_test(NAME e2e.dpi COMMAND ${CMAKE_CURRENT_LIST_DIR}/dpi.sh ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT})
 set_tests_properties(e2e.dpi PROPERTIES
     FIXTURES_REQUIRED vorlen_dpi_prefix

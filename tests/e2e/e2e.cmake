@@ -16,6 +16,16 @@ add_custom_command(OUTPUT ${VORLEN_E2E_HELPER}
     COMMENT "Building the Wine helper of the end-to-end tests")
 add_custom_target(vorlen_e2e_helper ALL DEPENDS ${VORLEN_E2E_HELPER})
 
+# Another reads where the main window's controls are, whether they are
+# enabled and how long their texts are.
+set(VORLEN_E2E_LAYOUT ${CMAKE_BINARY_DIR}/e2e-tools/window-layout.exe)
+add_custom_command(OUTPUT ${VORLEN_E2E_LAYOUT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
+    COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${VORLEN_E2E_LAYOUT} ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
+    COMMENT "Building the layout reader of the end-to-end tests")
+add_custom_target(vorlen_e2e_layout ALL DEPENDS ${VORLEN_E2E_LAYOUT})
+
 function(vorlen_add_e2e_test name script)
     add_test(NAME e2e.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/${script} ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT} ${ARGN})
     set_tests_properties(e2e.${name} PROPERTIES
@@ -31,6 +41,18 @@ vorlen_add_e2e_test(filter filter.sh)
 vorlen_add_e2e_test(clipboard clipboard.sh)
 vorlen_add_e2e_test(open open.sh)
 vorlen_add_e2e_test(uninstall uninstall.sh)
+vorlen_add_e2e_test(places places.sh)
 set_tests_properties(win32.unit PROPERTIES RESOURCE_LOCK prefix_test)
+
+# Start-up where no program is registered, on a prefix whose three uninstall
+# keys are empty.
+add_test(NAME prefix.empty COMMAND ${CMAKE_SOURCE_DIR}/tests/prepare-prefix ${VORLEN_PREFIXES}/empty --empty)
+set_tests_properties(prefix.empty PROPERTIES FIXTURES_SETUP vorlen_empty_prefix ENVIRONMENT "${VORLEN_TEST_ENV}")
+add_test(NAME e2e.empty COMMAND ${CMAKE_CURRENT_LIST_DIR}/empty.sh ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT})
+set_tests_properties(e2e.empty PROPERTIES
+    FIXTURES_REQUIRED vorlen_empty_prefix
+    RESOURCE_LOCK "prefix_empty;prefix_test"
+    TIMEOUT 180
+    ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/empty;VORLEN_E2E_HELPER=${VORLEN_E2E_HELPER};VORLEN_E2E_LAYOUT=${VORLEN_E2E_LAYOUT}")
 include(${CMAKE_CURRENT_LIST_DIR}/e2e-tools.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/e2e-dpi.cmake)

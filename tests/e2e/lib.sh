@@ -2,7 +2,9 @@
 # ending the programs of the prefix; starting Vorlen and driving its main
 # window with keys and clicks as a user would; reading the clipboard and
 # what the window shows.
-set -euo pipefail
+set -Eeuo pipefail
+# A command that fails unexpectedly says where, so that no run ends unexplained.
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND (status $?)" >&2' ERR
 exe=${1:?usage: $0 vorlen.exe output-folder}
 out=${2:?usage: $0 vorlen.exe output-folder}
 mkdir -p "$out"
@@ -75,6 +77,19 @@ start_vorlen() {
     [ -n "$scratch" ] || scratch=$(mktemp -d /tmp/vorlen-e2e.XXXXXX)
     start_wine_helper
     wine64 "$exe" >/dev/null 2>&1 &
+    wait_for_main_window
+    # The window takes keys once Ctrl+C in its list puts text on the clipboard.
+    for _ in $(seq 1 20); do
+        clipboard_empty
+        focus_main
+        keys ctrl+c
+        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && return 0
+    done
+    fail "the main window takes no keys: Ctrl+C copies nothing within 20 s"
+}
+
+# Waits for the main window of a Vorlen just started; sets main_window and menu_height.
+wait_for_main_window() {
     main_window=$(wait_for_window "$main_pattern" 40) || fail "no window titled '$main_title' within 40 s"
     local height
     for _ in $(seq 1 40); do
@@ -85,14 +100,6 @@ start_vorlen() {
     done
     [ "$menu_height" -gt 10 ] && [ "$menu_height" -lt 60 ] ||
         fail "the main window is $height pixels high, not the design client height $client_height plus a menu bar"
-    # The window takes keys once Ctrl+C in its list puts text on the clipboard.
-    for _ in $(seq 1 20); do
-        clipboard_empty
-        focus_main
-        keys ctrl+c
-        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && return 0
-    done
-    fail "the main window takes no keys: Ctrl+C copies nothing within 20 s"
 }
 
 # Makes the top-level window titled $1 (X window $2) the active one, raised
@@ -268,7 +275,7 @@ expect_equal() {
 
 # ---- Grid ------------------------------------------------------------------------
 
-# With the focus on a grid, copies the whole grid (columns 1 to 3, every
+# With the focus on a grid, copies the whole grid (every column but the number, every
 # data row, hidden rows included) into file $1, as tab-separated lines.
 copy_whole_grid() {
     keys ctrl+Home shift+ctrl+End

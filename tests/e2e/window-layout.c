@@ -7,9 +7,11 @@
  * named DESKTOP (a virtual desktop of Wine's explorer) if given, then prints
  *   client WIDTH HEIGHT
  * and one line per visible child window, in creation order:
- *   KIND ID LEFT TOP RIGHT BOTTOM
+ *   KIND ID LEFT TOP RIGHT BOTTOM STATE LENGTH
  * in client pixels, KIND being the window class with "-group" added for a
- * group box. Exit status 1 when no such window appears. */
+ * group box, STATE "enabled" or "disabled", and LENGTH the length of the
+ * control's text (WM_GETTEXTLENGTH, which reaches into the other process).
+ * Exit status 1 when no such window appears. */
 #include <windows.h>
 #include <stdio.h>
 
@@ -45,7 +47,9 @@ int main(int argc, char** argv) {
         RECT rect;
         GetWindowRect(child, &rect);
         MapWindowPoints(NULL, window, (POINT*)&rect, 2);
-        printf("%s %d %ld %ld %ld %ld\n", kind, GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom);
+        const LRESULT length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+        printf("%s %d %ld %ld %ld %ld %s %ld\n", kind, GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom,
+               IsWindowEnabled(child) ? "enabled" : "disabled", (long)length);
     }
     return 0;
 }
