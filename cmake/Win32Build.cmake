@@ -46,6 +46,15 @@ set_tests_properties(win32.hostile PROPERTIES
     RESOURCE_LOCK prefix_test
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/hostile")
 
+# The registry reads and the scan with Wine's heap checks reporting: a block
+# freed twice or a pointer freed that the heap never gave fails the run, as
+# the sanitizers do for the native tests.
+add_test(NAME win32.heap COMMAND ${WINE_PROGRAM} ${VORLEN_WIN32_TESTS} --gtest_filter=Registry.*:Scan.*)
+set_tests_properties(win32.heap PROPERTIES
+    FIXTURES_REQUIRED vorlen_prefix
+    FAIL_REGULAR_EXPRESSION "(err|warn):heap"
+    ENVIRONMENT "WINEDEBUG=-all,err+heap,warn+heap;LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;WINEPREFIX=${VORLEN_PREFIXES}/test")
+
 # The Save-As dialog's desktop folder with the shell automation object
 # made unavailable: it then opens in its own default folder.
 add_test(NAME win32.no_shell_object COMMAND ${WINE_PROGRAM} ${VORLEN_WIN32_TESTS} --gtest_filter=SpecialFolder*)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/win32/sub_key_enumeration.h"
@@ -25,16 +26,15 @@ constexpr DWORD kMaxValueNameChars = 16383;
 // Most values fit this; longer ones grow the buffer to the reported length.
 constexpr DWORD kInitialDataBytes = 4096;
 
-// Reused by every key a thread reads, so a scan allocates per thread, not per value.
+// A buffer that holds every value name, and one for the data that most
+// values fit, allocated once per key and not cleared: only what a read
+// returns is looked at. (Not kept per thread: MinGW-w64 frees a thread's
+// thread_local storage before it runs the destructors of the objects in it,
+// so each reader thread that ended freed stale pointers.)
 struct ValueBuffers {
-    std::vector<wchar_t> name = std::vector<wchar_t>(kMaxValueNameChars + 1);
+    std::unique_ptr<wchar_t[]> name = std::make_unique_for_overwrite<wchar_t[]>(kMaxValueNameChars + 1);
     std::vector<BYTE> data = std::vector<BYTE>(kInitialDataBytes);
 };
-
-ValueBuffers& ThreadBuffers() {
-    thread_local ValueBuffers buffers;
-    return buffers;
-}
 
 }  // namespace
 
@@ -52,13 +52,13 @@ bool Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
                                  const RegistryValueVisitor& visit) const {
     UniqueHkey key;
     if (!OpenKey(place, path, KEY_QUERY_VALUE, key)) return false;
-    ValueBuffers& buffers = ThreadBuffers();
+    ValueBuffers buffers;
     int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
     for (DWORD index = 0;;) {
-        DWORD nameLength = static_cast<DWORD>(buffers.name.size());
+        DWORD nameLength = kMaxValueNameChars + 1;
         DWORD type = REG_NONE;
         DWORD dataLength = static_cast<DWORD>(buffers.data.size());
-        const LSTATUS status = RegEnumValueW(key.get(), index, buffers.name.data(), &nameLength, nullptr, &type,
+        const LSTATUS status = RegEnumValueW(key.get(), index, buffers.name.get(), &nameLength, nullptr, &type,
                                              buffers.data.data(), &dataLength);
         if (status == ERROR_MORE_DATA && dataLength > buffers.data.size() && regrowths < 8) {
             // Read the same value again, whole.
@@ -70,7 +70,7 @@ bool Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
         // deleted meanwhile, say) would repeat for every index, so it ends
         // them too.
         if (status != ERROR_SUCCESS) break;
-        visit(std::wstring_view(buffers.name.data(), nameLength), type,
+        visit(std::wstring_view(buffers.name.get(), nameLength), type,
               std::span<const std::uint8_t>(buffers.data.data(), dataLength));
         ++index;
         regrowths = 0;

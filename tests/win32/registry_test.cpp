@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "inventory/value_text.h"
@@ -117,6 +118,23 @@ TEST(Registry, StringsWithoutTerminatorOrOfOddLengthKeepEveryCharacter) {
         if (value.name == L"OddLength") EXPECT_EQ(text, std::wstring(L"ab") + L"c");
         if (value.name == L"MultiNoFinalNul") EXPECT_EQ(text, L"a b");
     }
+}
+
+// The list is read on worker threads that end after every refresh: what a
+// thread kept for its reads must be freed once, while the thread still owns
+// it, or every refresh corrupts the heap.
+TEST(Registry, ThreadsThatReadValuesAndEndLeaveEveryHeapSound) {
+    TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
+    key.SetString(L"Long", std::wstring(5000, L'x'));  // grows the data buffer
+    key.SetString(L"Short", L"ab");
+    for (int round = 0; round < 50; ++round) {
+        std::vector<std::thread> readers;
+        for (int i = 0; i < 8; ++i) readers.emplace_back([&] { ReadAll(key.Path()); });
+        for (auto& reader : readers) reader.join();
+    }
+    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    for (const HANDLE heap : heaps) EXPECT_TRUE(HeapValidate(heap, 0, nullptr)) << "heap " << heap;
 }
 
 TEST(Registry, TenThousandValuesAndLongNamesAreAllVisited) {
