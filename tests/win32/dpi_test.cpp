@@ -102,20 +102,20 @@ int ToolbarPictureSize(HWND toolbar) {
 
 TEST(MainWindowDpi, MovedToAScreenOfAnotherDpiItLaysOutWritesAndDrawsItsPicturesForIt) {
     TempFolder folder(L"vorlen-dpi");
-    MainWindowHarness frmMain(folder.Path());
-    ASSERT_TRUE(frmMain.Created()) << "error " << frmMain.CreateError();
-    MainWindow& window = frmMain.Window();
-    const UINT dpi = GetDpiForWindow(frmMain.Hwnd());
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    MainWindow& window = harness.Window();
+    const UINT dpi = GetDpiForWindow(harness.Hwnd());
     if (dpi != USER_DEFAULT_SCREEN_DPI) GTEST_SKIP() << "the display is not at 96 DPI";
     EXPECT_EQ(ToolbarPictureSize(window.Toolbar().Hwnd()), 16);
     EXPECT_EQ(ButtonPictureSize(window.Info().Toggle(0)), 16);
 
     // What Windows sends when the window reaches a 192-DPI screen.
     RECT frame{};
-    GetWindowRect(frmMain.Hwnd(), &frame);
+    GetWindowRect(harness.Hwnd(), &frame);
     RECT suggested{frame.left, frame.top, frame.left + 2 * (frame.right - frame.left),
                    frame.top + 2 * (frame.bottom - frame.top)};
-    SendMessageW(frmMain.Hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(harness.Hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     MainWindowHarness::PumpMessages();
 
     EXPECT_EQ(ToolbarPictureSize(window.Toolbar().Hwnd()), 32);
