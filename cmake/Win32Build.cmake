@@ -68,6 +68,15 @@ set_tests_properties(win32.os_versions PROPERTIES
     FIXTURES_REQUIRED vorlen_prefix RESOURCE_LOCK prefix_test
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/test")
 
+# The benchmarks run through on the test prefix, so that a change cannot
+# leave them broken until the next measurement (their figures are read from
+# scripts/bench, not here). The last line printed shows each ran to its end.
+set(VORLEN_BENCH_DIR ${VORLEN_WIN32_DIR}/bench)
+vorlen_add_wine_test(bench.runs test vorlen_prefix ${VORLEN_BENCH_DIR}/vorlen_bench.exe)
+vorlen_add_wine_test(bench.memory_runs test vorlen_prefix ${VORLEN_BENCH_DIR}/vorlen_memory_bench.exe)
+set_tests_properties(bench.runs PROPERTIES PASS_REGULAR_EXPRESSION "\nrefresh entries=[0-9]+ .*ratio=" RESOURCE_LOCK prefix_test)
+set_tests_properties(bench.memory_runs PROPERTIES PASS_REGULAR_EXPRESSION "memory entries=[0-9]+ .*ratio=")
+
 # The program never writes the registry: no registry-writing function is imported.
 add_test(NAME win32.imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VORLEN_EXE})
 

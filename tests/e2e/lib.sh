@@ -39,6 +39,16 @@ e2e_cleanup() {
     [ -z "$scratch" ] || rm -rf "$scratch"
 }
 
+# Runs the rest of the script in a copy of the prefix, removed at the end,
+# for a script that changes the prefix (uninstalls a program); sets
+# more_cleanup.
+use_prefix_copy() {
+    prefix_copy=$(mktemp -d /tmp/vorlen-e2e-prefix.XXXXXX)
+    more_cleanup() { rm -rf "$prefix_copy"; }
+    cp -a "$WINEPREFIX/." "$prefix_copy/" || fail "cannot copy the prefix $WINEPREFIX"
+    export WINEPREFIX=$prefix_copy
+}
+
 # 64-bit programs start with Wine's 64-bit loader, as on a Wine without its
 # 32-bit side (scripts/wine64 says why).
 wine64_script=$e2e_dir/../../scripts/wine64

@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 trap e2e_cleanup EXIT
 end_wine
 
-copy=$(mktemp -d /tmp/vorlen-e2e-prefix.XXXXXX)
-more_cleanup() { rm -rf "$copy"; }
-cp -a "$WINEPREFIX/." "$copy/" || fail "cannot copy the prefix $WINEPREFIX"
-export WINEPREFIX=$copy
+use_prefix_copy
 
 personal_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VorlenPersonal'
 wine reg query "$personal_key" >/dev/null 2>&1 || fail "the prefix has no per-user entry VorlenPersonal"

@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 trap e2e_cleanup EXIT
 end_wine
 
-copy=$(mktemp -d /tmp/vorlen-e2e-prefix.XXXXXX)
-more_cleanup() { rm -rf "$copy"; }
-cp -a "$WINEPREFIX/." "$copy/" || fail "cannot copy the prefix $WINEPREFIX"
-export WINEPREFIX=$copy
+use_prefix_copy
 
 sample_key="$uninstall_key\\Vorlen Sample"
 sample_folder="$WINEPREFIX/drive_c/Program Files/Vorlen Sample"
@@ -22,7 +19,7 @@ reg64 query "$sample_key" >/dev/null 2>&1 || fail "the prefix has no entry 'Vorl
 uninstall_subkeys() {
     reg64 query "$uninstall_key" 2>/dev/null | tr -d '\r' | LC_ALL=C sed -n 's/^HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\//p' | LC_ALL=C sort
 }
-uninstall_subkeys >"$copy/keys-before"
+uninstall_subkeys >"$prefix_copy/keys-before"
 
 start_vorlen
 focus_grid
@@ -60,9 +57,9 @@ done
 reg64 query "$sample_key" >/dev/null 2>&1 && fail "the key of Vorlen Sample is still there 60 s after the answer"
 [ -e "$sample_folder" ] && fail "the folder $sample_folder is still there 60 s after the answer"
 echo "ok: the uninstaller removed the key and the folder of Vorlen Sample"
-uninstall_subkeys >"$copy/keys-after"
-diff <(LC_ALL=C grep -avxF 'Vorlen Sample' "$copy/keys-before") "$copy/keys-after" >/dev/null ||
-    fail "the uninstall key lost or gained more than Vorlen Sample: $(diff "$copy/keys-before" "$copy/keys-after" | head -n 10)"
+uninstall_subkeys >"$prefix_copy/keys-after"
+diff <(LC_ALL=C grep -avxF 'Vorlen Sample' "$prefix_copy/keys-before") "$prefix_copy/keys-after" >/dev/null ||
+    fail "the uninstall key lost or gained more than Vorlen Sample: $(diff "$prefix_copy/keys-before" "$prefix_copy/keys-after" | head -n 10)"
 echo "ok: every other entry is still in the registry"
 
 # The list still shows the entry until it is refreshed.
