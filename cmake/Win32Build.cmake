@@ -37,7 +37,9 @@ function(vorlen_add_wine_test name prefix fixture)
 endfunction()
 
 set(VORLEN_WIN32_TESTS ${VORLEN_WIN32_DIR}/tests/win32/vorlen_win32_tests.exe)
-vorlen_add_wine_test(win32.unit test vorlen_prefix ${VORLEN_WIN32_TESTS} --gtest_filter=-Hostile*:OsVersionProbe*)
+# The registry and scan tests run in win32.heap below.
+vorlen_add_wine_test(win32.unit test vorlen_prefix ${VORLEN_WIN32_TESTS}
+    --gtest_filter=-Hostile*:OsVersionProbe*:Registry.*:Scan.*)
 add_test(NAME win32.hostile COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/hostile-scan ${VORLEN_WIN32_TESTS})
 # Its window tests take the keyboard focus on the X display that the
 # end-to-end runs type into, so it runs apart from them.
@@ -48,10 +50,12 @@ set_tests_properties(win32.hostile PROPERTIES
 
 # The registry reads and the scan with Wine's heap checks reporting: a block
 # freed twice or a pointer freed that the heap never gave fails the run, as
-# the sanitizers do for the native tests.
+# the sanitizers do for the native tests. They write scratch keys of the
+# test prefix that win32.unit's tests write too, so the two never overlap.
 add_test(NAME win32.heap COMMAND ${WINE_PROGRAM} ${VORLEN_WIN32_TESTS} --gtest_filter=Registry.*:Scan.*)
 set_tests_properties(win32.heap PROPERTIES
     FIXTURES_REQUIRED vorlen_prefix
+    RESOURCE_LOCK prefix_test
     FAIL_REGULAR_EXPRESSION "(err|warn):heap"
     ENVIRONMENT "WINEDEBUG=-all,err+heap,warn+heap;LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;WINEPREFIX=${VORLEN_PREFIXES}/test")
 

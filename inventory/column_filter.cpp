@@ -10,9 +10,12 @@ int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text) {
     // A bad column is met only after every row has been shown again, as in a
     // filter that first shows all rows and then hides row by row.
     if (column < 0 || column >= grid.Cols()) ShowAllRows(grid);
-    return grid.SetDataRowHeightsWhere(column, shownHeight, [text](const std::wstring& cell) {
-        // The boxes show a NUL as a blank, so the filter reads the cell so too.
-        if (cell.find(L'\0') != std::wstring::npos) return NulsAsBlanks(cell).find(text) != std::wstring::npos;
+    // The boxes show a NUL as a blank, so the filter reads a cell so too;
+    // that can change the outcome only for a text with a blank in it.
+    const bool textHasBlank = text.find(L' ') != std::wstring_view::npos;
+    return grid.SetDataRowHeightsWhere(column, shownHeight, [text, textHasBlank](const std::wstring& cell) {
+        if (textHasBlank && cell.find(L'\0') != std::wstring::npos)
+            return NulsAsBlanks(cell).find(text) != std::wstring::npos;
         return cell.find(text.data(), 0, text.size()) != std::wstring::npos;
     });
 }
