@@ -4,27 +4,26 @@
 # and type into the one X display.
 set(VORLEN_E2E_OUTPUT ${CMAKE_BINARY_DIR}/test-output)
 
-# A small Windows program of the scripts reads the Windows clipboard (Wine's
-# X clipboard bridge turns CR LF into LF) and activates windows where a
-# window manager would (the test display has none).
+# Small Windows programs of the scripts, each built from one C file into
+# e2e-tools/ of the build tree; `variable` is set to the program's path.
 find_program(VORLEN_MINGW_CC NAMES x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-gcc REQUIRED)
-set(VORLEN_E2E_HELPER ${CMAKE_BINARY_DIR}/e2e-tools/wine-helper.exe)
-add_custom_command(OUTPUT ${VORLEN_E2E_HELPER}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
-    COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${VORLEN_E2E_HELPER} ${CMAKE_CURRENT_LIST_DIR}/wine-helper.c
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/wine-helper.c
-    COMMENT "Building the Wine helper of the end-to-end tests")
-add_custom_target(vorlen_e2e_helper ALL DEPENDS ${VORLEN_E2E_HELPER})
+function(vorlen_add_e2e_tool variable name description)
+    set(program ${CMAKE_BINARY_DIR}/e2e-tools/${name}.exe)
+    add_custom_command(OUTPUT ${program}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
+        COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${program} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.c
+        DEPENDS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.c
+        COMMENT "Building ${description}")
+    add_custom_target(vorlen_e2e_${name} ALL DEPENDS ${program})
+    set(${variable} ${program} PARENT_SCOPE)
+endfunction()
 
-# Another reads where the main window's controls are, whether they are
-# enabled and how long their texts are.
-set(VORLEN_E2E_LAYOUT ${CMAKE_BINARY_DIR}/e2e-tools/window-layout.exe)
-add_custom_command(OUTPUT ${VORLEN_E2E_LAYOUT}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/e2e-tools
-    COMMAND ${VORLEN_MINGW_CC} -O2 -Wall -static -o ${VORLEN_E2E_LAYOUT} ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/window-layout.c
-    COMMENT "Building the layout reader of the end-to-end tests")
-add_custom_target(vorlen_e2e_layout ALL DEPENDS ${VORLEN_E2E_LAYOUT})
+# One reads the Windows clipboard (Wine's X clipboard bridge turns CR LF into
+# LF) and activates windows where a window manager would (the test display
+# has none); another reads where the main window's controls are, whether
+# they are enabled and how long their texts are.
+vorlen_add_e2e_tool(VORLEN_E2E_HELPER wine-helper "the Wine helper of the end-to-end tests")
+vorlen_add_e2e_tool(VORLEN_E2E_LAYOUT window-layout "the layout reader of the end-to-end tests")
 
 function(vorlen_add_e2e_test name script)
     add_test(NAME e2e.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/${script} ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT} ${ARGN})
