@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "window/list_grid.h"
 #include "window/main_window.h"
 
 // The main window created in this process on the prefix's real registry, with its
@@ -50,6 +52,18 @@ public:
     DWORD CreateError() const { return createError_; }
     vorlen::MainWindow& Window() { return *window_; }
     HWND Hwnd() const { return window_->Hwnd(); }
+
+    // The list row of the key name `key` (in the place shown as `place`, when
+    // given); a missing row fails the test and gives the first data row.
+    int RowOf(const std::wstring& key, const std::wstring& place = {}) {
+        const vorlen::GridModel& list = window_->ListGrid();
+        for (int row = 1; row < list.Rows(); ++row)
+            if (list.Text(row, vorlen::kListColumnKeyName) == key &&
+                (place.empty() || list.Text(row, vorlen::kListColumnPlace) == place))
+                return row;
+        ADD_FAILURE() << "no row for " << key << (place.empty() ? L"" : L" in " + place);
+        return 1;
+    }
 
     std::wstring WindowText() const {
         std::wstring text(GetWindowTextLengthW(Hwnd()) + 1, L'\0');

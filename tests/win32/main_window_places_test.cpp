@@ -25,12 +25,7 @@ protected:
     GridModel& List() { return Window().ListGrid(); }
     void Start() { harness_ = std::make_unique<MainWindowHarness>(folder_.Path()); }
     void Command(UINT command) { SendMessageW(harness_->Hwnd(), WM_COMMAND, command, 0); }
-    int RowOf(const std::wstring& key, const std::wstring& place) {
-        for (int row = 1; row < List().Rows(); ++row)
-            if (List().Text(row, kListColumnKeyName) == key && List().Text(row, kListColumnPlace) == place) return row;
-        ADD_FAILURE() << "no row for " << key << " in " << place;
-        return 1;
-    }
+    int RowOf(const std::wstring& key, const std::wstring& place) { return harness_->RowOf(key, place); }
     std::wstring DetailValue(const std::wstring& name) {
         const GridModel& detail = Window().DetailGrid();
         for (int row = 1; row < detail.Rows(); ++row)

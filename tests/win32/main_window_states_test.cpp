@@ -56,12 +56,7 @@ protected:
 
     MainWindow& Window() { return harness_.Window(); }
     GridModel& List() { return Window().ListGrid(); }
-    int RowOf(const std::wstring& key) {
-        for (int row = 1; row < List().Rows(); ++row)
-            if (List().Text(row, 1) == key) return row;
-        ADD_FAILURE() << "no row for " << key;
-        return 1;
-    }
+    int RowOf(const std::wstring& key) { return harness_.RowOf(key); }
 
     TempFolder folder_;
     MainWindowHarness harness_;

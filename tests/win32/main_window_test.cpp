@@ -42,12 +42,7 @@ protected:
     InfoPanel& Info() { return Window().Info(); }
     FakeDesktop& Desktop() { return harness_.Desktop(); }
 
-    int RowOf(const std::wstring& key) {
-        for (int row = 1; row < List().Rows(); ++row)
-            if (List().Text(row, 1) == key) return row;
-        ADD_FAILURE() << "no row for " << key;
-        return 1;
-    }
+    int RowOf(const std::wstring& key) { return harness_.RowOf(key); }
     void Select(const std::wstring& key, int col = 1) { List().SetCurrentCell(RowOf(key), col); }
     void Click(HWND button) {
         SendMessageW(button, BM_CLICK, 0, 0);
