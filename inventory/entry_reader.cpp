@@ -6,17 +6,19 @@
 namespace vorlen {
 
 EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
-                       const EntryValueSink& sink) {
+                       const EntryValueSink& sink, std::wstring* parentKeyName) {
     EntrySummary summary;
     if (!IsAddressableKeyName(keyName)) return summary;
     const std::wstring path = kUninstallKeyPath + keyName;
     // Without a sink only the two named values need their data as text, which
-    // keeps the scan from formatting every value of every entry.
+    // keeps the scan from formatting every value of every entry; the values
+    // Windows' list reads are noted as facts.
     summary.opened = registry.ForEachValue(
         RegistryPlaceOf(place), path,
         [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
             const bool isDisplayName = name == L"DisplayName";
             const bool isUninstallString = name == L"UninstallString";
+            if (IsWindowsListValue(name)) NoteWindowsListValue(summary.windowsList, name, type, data, parentKeyName);
             if (!sink && !isDisplayName && !isUninstallString) return;
             std::wstring dataText = ValueDataText(type, data);
             if (isDisplayName) {

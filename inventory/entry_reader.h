@@ -3,6 +3,7 @@
 #include <string>
 
 #include "inventory/uninstall_key.h"
+#include "inventory/windows_list.h"
 
 namespace vorlen {
 
@@ -16,6 +17,7 @@ struct EntrySummary {
     // environment variables expanded when it is started.
     bool uninstallStringExpands = false;
     bool opened = false;  // false when the sub-key could not be opened
+    WindowsListFacts windowsList;  // what Windows' own list makes of it
 };
 
 // One value as the detail view shows it.

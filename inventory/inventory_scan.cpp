@@ -165,7 +165,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
         const std::wstring& shownName = addressable ? key.name : visible;
         if (!ShouldListEntry(rules, shownName, key.entry)) continue;
         listed.push_back({key.place, shownName, key.entry.displayName, key.entry.uninstallString,
-                          key.entry.uninstallStringExpands, addressable});
+                          key.entry.uninstallStringExpands, addressable, key.entry.windowsList});
     }
     return listed;
 }

@@ -31,6 +31,7 @@ struct ListedEntry {
     // False when the sub-key's name holds a NUL: the entry is listed with
     // empty texts, and no command may address it (IsAddressableKeyName).
     bool addressable = true;
+    WindowsListFacts windowsList;  // see EntrySummary
 
     friend bool operator==(const ListedEntry&, const ListedEntry&) = default;
 };

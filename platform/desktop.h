@@ -36,6 +36,18 @@ public:
     // Whether the name or pattern matches a file that is not a folder and is
     // neither hidden nor a system file.
     virtual bool NormalFileExists(const std::wstring& pattern) = 0;
+    // Whether a file that is not a folder exists at the path, hidden or not
+    // (no pattern: a name with * or ? exists nowhere). Safe from any thread.
+    virtual bool FileExists(const std::wstring& path) = 0;
+    // Whether the path's drive letter is one Windows reports as a network
+    // drive (a UNC path is IsNetworkOrDevicePath's). Safe from any thread.
+    virtual bool IsOnNetworkDrive(const std::wstring& path) = 0;
+
+    // The system folder (GetSystemDirectoryW), the Windows folder
+    // (GetWindowsDirectoryW) and an environment variable's value ("" when unset).
+    virtual std::wstring SystemFolder() = 0;
+    virtual std::wstring WindowsFolder() = 0;
+    virtual std::wstring EnvironmentVariable(const std::wstring& name) = 0;
 
     // What became of a command line that RunAndWait was given.
     enum class WaitOutcome {

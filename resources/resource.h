@@ -119,3 +119,11 @@
 #define IDS_FILTER_NAME_NAME 181
 #define IDS_FILTER_COMMAND_NAME 182
 #define IDS_GRID_DEFAULT_ACTION 183
+// The status bar's second panel: what Windows' own list makes of the
+// selected entry, and its uninstaller's note; %s stands for a text.
+#define IDS_NOTE_SYSTEM_COMPONENT 190
+#define IDS_NOTE_NO_DISPLAY_NAME 191
+#define IDS_NOTE_UPDATE 192
+#define IDS_NOTE_NO_REMOVE 193
+#define IDS_NOTE_UNINSTALLER_MISSING 194
+#define IDS_NOTE_UNINSTALLER_ON_NETWORK 195

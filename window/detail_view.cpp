@@ -8,6 +8,7 @@
 #include "inventory/entry_reader.h"
 #include "inventory/uninstall_key.h"
 #include "resources/resource.h"
+#include "window/entry_notes.h"
 
 namespace vorlen {
 
@@ -47,8 +48,11 @@ void ShowDetail(MainWindowParts& parts) {
         // A value too large for the memory ends the reading; the view shows
         // what was read and still opens.
         try {
-            ReadEntry(*parts.services.registry, parts.SelectedPlace(), parts.info.BoxText(InfoPanel::kKeyBox),
-                      [&](const EntryValueText& value) { AddDetailRow(parts, value); });
+            std::wstring parentKeyName;
+            const EntrySummary entry =
+                ReadEntry(*parts.services.registry, parts.SelectedPlace(), parts.info.BoxText(InfoPanel::kKeyBox),
+                          [&](const EntryValueText& value) { AddDetailRow(parts, value); }, &parentKeyName);
+            ShowDetailEntryNotes(parts, entry, parentKeyName);
         } catch (const std::bad_alloc&) {}
     }
     parts.detail.SetVisible(true);
@@ -73,6 +77,7 @@ void SelectView(MainWindowParts& parts, ViewMode view) {
     // The list takes input again before the detail over it goes.
     parts.list.SetEnabled(true);
     parts.detail.SetVisible(false);
+    ShowSelectedEntryNotes(parts);
     if (detailHadFocus) SetFocus(parts.listView.Hwnd());
 }
 

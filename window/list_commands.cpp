@@ -6,6 +6,7 @@
 #include "inventory/inventory_scan.h"
 #include "resources/resource.h"
 #include "window/detail_view.h"
+#include "window/entry_notes.h"
 #include "window/list_grid.h"
 
 namespace vorlen {
@@ -57,8 +58,13 @@ void LoadList(MainWindowParts& parts) {
     rules.osName = parts.program.osName;
     rules.hotfixOnly = parts.hotfixOnly;
     const std::vector<ListedEntry> entries = parts.inventory.Scan(*parts.services.registry, rules);
-    const HiddenWhileFilling hidden(parts.list);
-    FillListGrid(parts.list, entries);
+    {
+        const HiddenWhileFilling hidden(parts.list);
+        FillListGrid(parts.list, entries);
+    }
+    FitCountPanel(parts);
+    // The files may have changed since the last look, whatever the rows do.
+    if (parts.view == ViewMode::List) ShowSelectedEntryNotes(parts);
 }
 
 void SortList(MainWindowParts& parts, int column, SortDirection direction) {
@@ -100,9 +106,11 @@ void OnListCurrentCellChanged(MainWindowParts& parts) {
         parts.info.SetBoxText(InfoPanel::kKeyBox, list.Text(row, kListColumnKeyName));
         parts.info.SetBoxText(InfoPanel::kNameBox, list.Text(row, kListColumnDisplayName));
         parts.info.SetBoxText(InfoPanel::kCommandBox, list.Text(row, kListColumnUninstallString));
-        parts.selected =
-            MainWindowParts::SelectedEntry{ListRowOf(list, row), list.Text(row, kListColumnUninstallString)};
+        parts.selected = MainWindowParts::SelectedEntry{ListRowOf(list, row), list.Text(row, kListColumnUninstallString),
+                                                        WindowsListNoteOfRow(parts, row)};
     }
+    // In the detail view the panel describes what the detail read.
+    if (parts.view == ViewMode::List) ShowSelectedEntryNotes(parts);
     parts.ShowCommandStates();
 }
 

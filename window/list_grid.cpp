@@ -11,10 +11,15 @@ namespace {
 constexpr std::uint32_t kPlaceMask = 0x3;
 constexpr std::uint32_t kExpandsBit = 0x4;
 constexpr std::uint32_t kUnaddressableBit = 0x8;
+constexpr std::uint32_t kSystemComponentBit = 0x10;
+constexpr std::uint32_t kParentKeyNameBit = 0x20;
+constexpr std::uint32_t kNoRemoveBit = 0x40;
 
 std::uint32_t RowDataOf(const ListedEntry& entry) {
+    const WindowsListFacts& facts = entry.windowsList;
     return static_cast<std::uint32_t>(entry.place) | (entry.uninstallStringExpands ? kExpandsBit : 0) |
-           (entry.addressable ? 0 : kUnaddressableBit);
+           (entry.addressable ? 0 : kUnaddressableBit) | (facts.systemComponent ? kSystemComponentBit : 0) |
+           (facts.hasParentKeyName ? kParentKeyNameBit : 0) | (facts.noRemove ? kNoRemoveBit : 0);
 }
 
 }  // namespace
@@ -42,7 +47,10 @@ void RenumberListGrid(GridModel& grid) {
 
 ListRow ListRowOf(const GridModel& grid, int row) {
     const std::uint32_t data = grid.RowData(row);
-    return {static_cast<UninstallPlace>(data & kPlaceMask), (data & kExpandsBit) != 0, (data & kUnaddressableBit) == 0};
+    return {static_cast<UninstallPlace>(data & kPlaceMask),
+            (data & kExpandsBit) != 0,
+            (data & kUnaddressableBit) == 0,
+            {(data & kSystemComponentBit) != 0, (data & kParentKeyNameBit) != 0, (data & kNoRemoveBit) != 0}};
 }
 
 }  // namespace vorlen

@@ -30,6 +30,7 @@ struct ListRow {
     UninstallPlace place = UninstallPlace::Machine;
     bool uninstallStringExpands = false;  // only then are variables expanded when it runs
     bool addressable = true;              // false: no detail view or REG command for it
+    WindowsListFacts windowsList;         // what Windows' own list makes of it
 };
 
 // The facts FillListGrid kept with a data row; throws std::out_of_range like

@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "window/detail_view.h"
 #include "window/edit_commands.h"
+#include "window/entry_notes.h"
 #include "window/entry_actions.h"
 #include "window/export_command.h"
 #include "window/grid_setup.h"
@@ -32,6 +33,9 @@ constexpr wchar_t kMainWindowClass[] = L"VorlenMainWindow";
 constexpr int kOpeningClientWidth = 9420;
 constexpr int kOpeningClientHeight = 4950;
 constexpr int kStatusBarHeight = 375;
+
+// The uninstaller checker's answer has arrived; wParam is its generation.
+constexpr UINT kUninstallerCheckedMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -101,6 +105,7 @@ void MainWindow::InitializeProgramState() {
 void MainWindow::OnCreate() {
     parts_.window = Hwnd();
     dpi_ = parts_.services.display->WindowDpi(Hwnd());
+    parts_.uninstallerChecker.Start(Hwnd(), kUninstallerCheckedMessage);
     CreateControls();
     LoadInitialList();
     parts_.ShowCommandStates();
@@ -266,6 +271,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0); return 0;
     case WM_SETFOCUS: FocusControl(); return 0;
+    case kUninstallerCheckedMessage: OnUninstallerChecked(parts_, static_cast<std::uint32_t>(wParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
     }
@@ -368,6 +374,7 @@ void MainWindow::ApplyFont() {
         if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     parts_.info.SetFont(font.get());
     font_ = std::move(font);
+    FitCountPanel(parts_);
 }
 
 bool MainWindow::PumpMessages() {

@@ -41,6 +41,10 @@ public:
     MainMenu& Menu() { return parts_.menu; }
     HWND StatusBar() const { return parts_.status.Hwnd(); }
     std::wstring StatusText() const { return parts_.status.Text(); }
+    // The status bar's entry panel, and whether its uninstaller note is
+    // still being looked for.
+    std::wstring EntryStatusText() const { return parts_.status.EntryText(); }
+    bool IsUninstallerCheckPending() const { return parts_.uninstallerChecker.Busy(); }
     bool IsFirstLayoutPending() const { return firstLayout_; }
 
 protected:

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "window/main_window_services.h"
 #include "window/program_state.h"
 #include "window/status_bar.h"
+#include "window/uninstaller_checker.h"
 
 namespace vorlen {
 
@@ -49,6 +51,7 @@ public:
     struct SelectedEntry {
         ListRow row;
         std::wstring uninstallString;
+        std::wstring windowsListNote;  // see WindowsListNoteOfRow
     };
     std::optional<SelectedEntry> selected;
     // What the scans read, kept so that a rebuild reads only what changed.
@@ -62,6 +65,15 @@ public:
     MainToolbar toolbar;
     MainMenu menu;
     StatusBar status;
+    // The status bar's entry panel (entry_notes): the generation of what it
+    // shows, which a late answer of the uninstaller check must match, and
+    // the Windows list's note shown before that answer.
+    struct EntryNotes {
+        std::uint32_t generation = 0;
+        std::wstring windowsListText;
+    };
+    EntryNotes entryNotes;
+    UninstallerChecker uninstallerChecker;
 
     std::wstring Text(UINT id) const;
     // A message box of the main window; returns the button pressed.

@@ -202,6 +202,55 @@ bool Win32Desktop::NormalFileExists(const std::wstring& pattern) {
     return false;
 }
 
+bool Win32Desktop::FileExists(const std::wstring& path) {
+    if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Desktop::IsOnNetworkDrive(const std::wstring& path) {
+    const std::size_t start = std::min(path.find_first_not_of(L' '), path.size());
+    if (path.size() < start + 2 || path[start + 1] != L':') return false;
+    const wchar_t root[] = {path[start], L':', L'\\', L'\0'};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
+}
+
+namespace {
+
+// A folder that a Win32 function writes into a buffer whose size it reports.
+template <typename Query>
+std::wstring FolderOf(Query query) {
+    std::wstring folder(MAX_PATH, L'\0');
+    for (;;) {
+        const UINT length = query(folder.data(), static_cast<UINT>(folder.size()));
+        if (length == 0) return {};
+        if (length < folder.size()) {
+            folder.resize(length);
+            return folder;
+        }
+        folder.resize(length);
+    }
+}
+
+}  // namespace
+
+std::wstring Win32Desktop::SystemFolder() { return FolderOf(GetSystemDirectoryW); }
+
+std::wstring Win32Desktop::WindowsFolder() { return FolderOf(GetWindowsDirectoryW); }
+
+std::wstring Win32Desktop::EnvironmentVariable(const std::wstring& name) {
+    std::wstring value(256, L'\0');
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+        if (length == 0) return {};
+        if (length < value.size()) {
+            value.resize(length);
+            return value;
+        }
+        value.resize(length);
+    }
+}
+
 bool Win32Desktop::SetClipboardText(HWND owner, const std::wstring& text) {
     const OpenedClipboard clipboard(owner);
     if (!clipboard.opened || !EmptyClipboard()) return false;

@@ -15,6 +15,11 @@ public:
     void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) override;
     bool PathExists(const std::wstring& path) override;
     bool NormalFileExists(const std::wstring& pattern) override;
+    bool FileExists(const std::wstring& path) override;
+    bool IsOnNetworkDrive(const std::wstring& path) override;
+    std::wstring SystemFolder() override;
+    std::wstring WindowsFolder() override;
+    std::wstring EnvironmentVariable(const std::wstring& name) override;
     WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
                            PlatformError& error) override;
     std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,

@@ -89,6 +89,12 @@ public:
         probed.push_back(pattern);
         return real_.NormalFileExists(pattern);
     }
+    // Called from the uninstaller checker's thread: not recorded.
+    bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
+    bool IsOnNetworkDrive(const std::wstring& path) override { return real_.IsOnNetworkDrive(path); }
+    std::wstring SystemFolder() override { return real_.SystemFolder(); }
+    std::wstring WindowsFolder() override { return real_.WindowsFolder(); }
+    std::wstring EnvironmentVariable(const std::wstring& name) override { return real_.EnvironmentVariable(name); }
     bool SetClipboardText(HWND, const std::wstring& text) override {
         clipboard = text;
         clipboardSet = true;
