@@ -32,8 +32,9 @@ using EntryValueSink = std::function<void(const EntryValueText&)>;
 // Reads every value of one uninstall sub-key of `place` in one pass. When
 // `sink` is set, each value is handed to it in enumeration order. A name that
 // is not addressable (IsAddressableKeyName) is not opened at all: it reads
-// as a key that cannot be opened.
+// as a key that cannot be opened. `parentKeyName`, when given, receives the
+// text of the entry's ParentKeyName (see WindowsListFacts).
 EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
-                       const EntryValueSink& sink = nullptr);
+                       const EntryValueSink& sink = nullptr, std::wstring* parentKeyName = nullptr);
 
 }  // namespace vorlen

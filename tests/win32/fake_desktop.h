@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -89,8 +90,13 @@ public:
         probed.push_back(pattern);
         return real_.NormalFileExists(pattern);
     }
-    // Called from the uninstaller checker's thread: not recorded.
-    bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
+    // Called from the uninstaller checker's thread: not recorded, but a test
+    // may hold a lookup up (set before the window is created).
+    std::function<void(const std::wstring& path)> onFileLookup;
+    bool FileExists(const std::wstring& path) override {
+        if (onFileLookup) onFileLookup(path);
+        return real_.FileExists(path);
+    }
     bool IsOnNetworkDrive(const std::wstring& path) override { return real_.IsOnNetworkDrive(path); }
     std::wstring SystemFolder() override { return real_.SystemFolder(); }
     std::wstring WindowsFolder() override { return real_.WindowsFolder(); }
