@@ -19,3 +19,12 @@ set_tests_properties(e2e.dpi PROPERTIES
     RESOURCE_LOCK "prefix_dpi;prefix_test"
     TIMEOUT 240
     ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/dpi;VORLEN_E2E_HELPER=${VORLEN_E2E_HELPER};VORLEN_E2E_LAYOUT=${VORLEN_E2E_LAYOUT}")
+
+# The status bar's entry panel at 96 and 144 DPI, on the same prefix (the
+# demo prefix's entries), whose DPI it sets and removes again.
+add_test(NAME e2e.entry_notes COMMAND ${CMAKE_CURRENT_LIST_DIR}/entry-notes.sh ${VORLEN_EXE} ${VORLEN_E2E_OUTPUT})
+set_tests_properties(e2e.entry_notes PROPERTIES
+    FIXTURES_REQUIRED vorlen_dpi_prefix
+    RESOURCE_LOCK "prefix_dpi;prefix_test"
+    TIMEOUT 240
+    ENVIRONMENT "${VORLEN_TEST_ENV};WINEPREFIX=${VORLEN_PREFIXES}/dpi;VORLEN_E2E_HELPER=${VORLEN_E2E_HELPER}")

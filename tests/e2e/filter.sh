@@ -116,8 +116,9 @@ press_toggle 1
 expect_blue_headings "program-name filter" filter-program-name
 expect_shown 'program-name filter "Vorlen"' \
     '{6D2F5A10-0001-4B7E-9C31-5E0000000001}' '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' \
-    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' '{6D2F5A10-0007-4B7E-9C31-5E0000000007}' VorlenExpand \
-    LongDisplayName VorlenThreePlaces VorlenPersonal
+    '{6D2F5A10-0006-4B7E-9C31-5E0000000006}' '{6D2F5A10-0007-4B7E-9C31-5E0000000007}' \
+    '{6D2F5A10-0008-4B7E-9C31-5E0000000008}' VorlenExpand LongDisplayName VorlenThreePlaces VorlenPersonal \
+    'Vorlen Orphan'
 
 # Uninstall command contains "MsiExec.exe /I": its toggle releases the
 # program-name toggle and filters by the uninstall command alone.
@@ -127,7 +128,7 @@ expect_blue_headings "uninstall-command filter" filter-uninstall-command
 expect_shown 'uninstall-command filter "MsiExec.exe /I"' \
     '{6D2F5A10-0001-4B7E-9C31-5E0000000001}' '{6D2F5A10-0002-4B7E-9C31-5E0000000002}' \
     '{6D2F5A10-0003-4B7E-9C31-5E0000000003}' '{6D2F5A10-0005-4B7E-9C31-5E0000000005}' \
-    '{6D2F5A10-0007-4B7E-9C31-5E0000000007}'
+    '{6D2F5A10-0007-4B7E-9C31-5E0000000007}' '{6D2F5A10-0008-4B7E-9C31-5E0000000008}'
 press_toggle 2
 expect_all_shown "uninstall-command filter released" filter-uninstall-command-released
 
