@@ -12,7 +12,9 @@ constexpr int kEntryPanel = 1;
 }  // namespace
 
 void StatusBar::Create(HWND parent, int controlId, HINSTANCE instance) {
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
+    // A panel's tooltip shows its whole text when the panel cuts it short.
+    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0,
+                            0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     SetCountWidth(countWidth_);
 }
@@ -33,7 +35,11 @@ void StatusBar::SetPanelText(int panel, const std::wstring& text) {
 std::wstring StatusBar::Text() const { return PanelText(kCountPanel); }
 void StatusBar::SetText(const std::wstring& text) { SetPanelText(kCountPanel, text); }
 std::wstring StatusBar::EntryText() const { return PanelText(kEntryPanel); }
-void StatusBar::SetEntryText(const std::wstring& text) { SetPanelText(kEntryPanel, text); }
+void StatusBar::SetEntryText(const std::wstring& text) {
+    SetPanelText(kEntryPanel, text);
+    // The long notes do not fit a narrow window.
+    if (hwnd_) SendMessageW(hwnd_, SB_SETTIPTEXTW, kEntryPanel, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 void StatusBar::SetCountWidth(int pixels) {
     countWidth_ = pixels;

@@ -18,18 +18,27 @@ cp "$exe" "$scratch/app/vorlen.exe"
 exe=$scratch/app/vorlen.exe
 printf '[Settings]\r\nDisplayName=0\r\nUninstallString=0\r\n' >"$scratch/app/Kestrin.ini"
 
-# Prints how many dark pixels (text) the entry panel shows: the right half
-# of the status bar, inside its edges, left of the size grip.
+layout_tool=${VORLEN_E2E_LAYOUT:?the layout helper (window-layout.exe) is not given}
+
+# Prints the status bar as the layout helper sees it from outside: its
+# rectangle in client pixels and the text lengths of its two panels.
+status_bar() { wine64 "$layout_tool" "$main_title" 2>/dev/null | tr -d '\r' | awk '$1 == "msctls_statusbar32" { print $3, $4, $5, $6, $9, $10 }'; }
+entry_panel_length() { status_bar | awk '{ print $6 }'; }
+
+# Prints how many dark pixels (text) the status bar shows right of its
+# middle, inside its edges, left of the size grip.
 panel_text_pixels() {
-    local status_height=$(((375 * dpi + 720) / 1440)) x y
+    local left top right bottom x y
+    read -r left top right bottom _ _ < <(status_bar)
     eval "$(xdotool getwindowgeometry --shell "$main_window")"
-    x=$((X + client_width / 2)) y=$((Y + menu_height + client_height - status_height + 3))
-    import -window root -crop "$((client_width / 2 - status_height))x$((status_height - 6))+$x+$y" +repage -depth 8 txt:- |
+    x=$((X + (left + right) / 2)) y=$((Y + menu_height + top + 3))
+    import -window root -crop "$(((right - left) / 2 - (bottom - top)))x$((bottom - top - 6))+$x+$y" +repage -depth 8 txt:- |
         sed -n 's/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p' |
         awk '$1 < 90 && $2 < 90 && $3 < 90 { n++ } END { print n + 0 }'
 }
-panel_shows_text() { [ "$(panel_text_pixels)" -gt 20 ]; }
-panel_is_empty() { [ "$(panel_text_pixels)" -eq 0 ]; }
+# The panel holds a text of $1 characters and shows it.
+panel_shows_text() { [ "$(entry_panel_length)" -eq "$1" ] && [ "$(panel_text_pixels)" -gt 20 ]; }
+panel_is_empty() { [ "$(entry_panel_length)" -eq 0 ] && [ "$(panel_text_pixels)" -eq 0 ]; }
 
 for dpi in 96 144; do
     end_wine
@@ -37,15 +46,20 @@ for dpi in 96 144; do
     # The design client area at this DPI.
     client_width=$(((9420 * dpi + 720) / 1440)) client_height=$(((4950 * dpi + 720) / 1440))
     start_vorlen
-    for entry in "{6D2F5A10-0008-4B7E-9C31-5E0000000008}:system-component" \
-        "{6D2F5A10-0004-4B7E-9C31-5E0000000004}:no-remove" "Vorlen Sample KB100001:update" \
-        "Vorlen Orphan:orphaned" "Vorlen Sample:plain"; do
-        key=${entry%:*} name=${entry##*:}
+    for entry in "{6D2F5A10-0008-4B7E-9C31-5E0000000008}:system-component:Windows の一覧には表示されません（SystemComponent）" \
+        "{6D2F5A10-0004-4B7E-9C31-5E0000000004}:no-remove:Windows の一覧からはアンインストールできません（NoRemove）" \
+        "Vorlen Sample KB100001:update:Windows では「Vorlen Sample」の更新プログラムとして表示されます（ParentKeyName）" \
+        'Vorlen Orphan:orphaned:アンインストーラーが見つかりません: C:\Program Files\Vorlen Orphan\uninst.exe' \
+        "Vorlen Sample:plain:"; do
+        key=${entry%%:*} rest=${entry#*:}
+        name=${rest%%:*} text=${rest#*:}
         select_entry "$key"
-        if [ "$name" = plain ]; then
+        if [ -z "$text" ]; then
             within 10 panel_is_empty || problem "$dpi DPI: the panel shows text for $key, whose uninstaller exists"
         else
-            within 10 panel_shows_text || problem "$dpi DPI: the panel shows no text for the $name entry $key"
+            # The length from outside; the words themselves are in the screenshot.
+            within 10 panel_shows_text "${#text}" ||
+                problem "$dpi DPI: the panel of the $name entry $key does not show the ${#text} characters of '$text' (length $(entry_panel_length))"
         fi
         screenshot_main "entry-notes-$dpi-$name"
     done

@@ -11,8 +11,11 @@
  * in client pixels, KIND being the window class with "-group" added for a
  * group box, STATE "enabled" or "disabled", and LENGTH the length of the
  * control's text (WM_GETTEXTLENGTH, which reaches into the other process).
+ * A status bar's line goes on with the text length of each of its first two
+ * panels (SB_GETTEXTLENGTHW, which passes no pointer between the processes).
  * Exit status 1 when no such window appears. */
 #include <windows.h>
+#include <commctrl.h>
 #include <stdio.h>
 
 int main(int argc, char** argv) {
@@ -48,8 +51,12 @@ int main(int argc, char** argv) {
         GetWindowRect(child, &rect);
         MapWindowPoints(NULL, window, (POINT*)&rect, 2);
         const LRESULT length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
-        printf("%s %d %ld %ld %ld %ld %s %ld\n", kind, GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom,
+        printf("%s %d %ld %ld %ld %ld %s %ld", kind, GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom,
                IsWindowEnabled(child) ? "enabled" : "disabled", (long)length);
+        if (lstrcmpiA(kind, "msctls_statusbar32") == 0)
+            for (int panel = 0; panel < 2; ++panel)
+                printf(" %d", LOWORD(SendMessageW(child, SB_GETTEXTLENGTHW, panel, 0)));
+        printf("\n");
     }
     return 0;
 }
