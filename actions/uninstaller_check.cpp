@@ -15,7 +15,12 @@ std::wstring_view FirstTokenStart(std::wstring_view commandLine) {
 
 }  // namespace
 
+// Process creation takes a command line of at most this many characters; no
+// program of a longer one could start, so no longer prefix is looked up.
+constexpr std::size_t kLongestCommandLine = 32767;
+
 UninstallerCheck CheckUninstaller(std::wstring_view commandLine, const UninstallerLookup& lookup) {
+    commandLine = commandLine.substr(0, kLongestCommandLine);
     // A command on the network is never looked up, not even prefix by prefix.
     if (!FirstTokenStart(commandLine).empty() && lookup.isNetworkPath(FirstTokenStart(commandLine)))
         return {UninstallerState::OnNetwork, {}};

@@ -72,6 +72,13 @@ TEST(UninstallerCheck, NetworkPathsAreNeverLookedUpAndEmptyCommandsSayNothing) {
         EXPECT_EQ(machine.Check(command).state, OnNetwork) << command;
     EXPECT_TRUE(machine.asked.empty()) << "first lookup: " << (machine.asked.empty() ? L"" : machine.asked[0]);
 
+    // A command longer than process creation takes is looked up only as far
+    // as a program could start from it.
+    machine.asked.clear();
+    EXPECT_EQ(machine.Check(L"C:\\" + std::wstring(40000, L'a') + L" /x").state, Missing);
+    ASSERT_FALSE(machine.asked.empty());
+    for (const std::wstring& path : machine.asked) EXPECT_LE(path.size(), 32767u + 4u) << "with .exe added";
+
     EXPECT_EQ(machine.Check(L"").state, NoCommand);
     EXPECT_EQ(machine.Check(L"   ").state, NoCommand);
 }
