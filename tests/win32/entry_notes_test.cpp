@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <map>
 #include <string>
 
@@ -225,4 +227,28 @@ TEST_F(EntryNotes, NothingWhenTheListIsEmpty) {
     EXPECT_EQ(Panel(), L"");
     Command(IDM_VIEW_REFRESH);
     EXPECT_EQ(Panel(), L"");
+}
+
+TEST_F(EntryNotes, TheCountPanelHoldsTheCountOfTheWholeListAndTheEntryPanelTakesTheRest) {
+    Start();
+    Select(harness_->RowOf(L"Vorlen Orphan"));
+    const std::wstring notes = Panel();
+    // An empty filter text hides nothing: the count of every row, the
+    // longest count text this list can show.
+    Window().Info().SetBoxText(0, L"");
+    Command(IDM_FILTER_KEY);
+    const StatusBar& status = Window().Parts().status;
+    const std::wstring count = Window().StatusText();
+    EXPECT_EQ(count, std::to_wstring(List().Rows() - 1) + L" 件のデータが見つかりました。");
+    RECT countPanel{}, entryPanel{}, bar{};
+    SendMessageW(status.Hwnd(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&countPanel));
+    SendMessageW(status.Hwnd(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&entryPanel));
+    GetClientRect(status.Hwnd(), &bar);
+    EXPECT_GE(countPanel.right - countPanel.left, status.WidthFor(count)) << "the count is cut short";
+    EXPECT_LT(countPanel.right - countPanel.left, status.WidthFor(count + count)) << "the count panel is far too wide";
+    EXPECT_GE(entryPanel.left, countPanel.right);
+    EXPECT_GT(entryPanel.right, bar.right - GetSystemMetrics(SM_CXVSCROLL) * 2) << "the entry panel takes the rest";
+    EXPECT_EQ(Panel(), notes) << "the filter leaves the entry panel as it was";
+    Command(IDM_FILTER_KEY);
+    EXPECT_EQ(Window().StatusText(), L"");
 }
