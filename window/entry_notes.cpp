@@ -41,7 +41,9 @@ UninstallerLookup LookupOf(const MainWindowParts& parts) {
                                                 desktop->EnvironmentVariable(L"PATH"));
     lookup.isExistingFile = [desktop](const std::wstring& path) { return desktop->FileExists(path); };
     lookup.isNetworkPath = [desktop](std::wstring_view path) {
-        return IsNetworkOrDevicePath(path) || desktop->IsOnNetworkDrive(std::wstring(path));
+        if (IsNetworkOrDevicePath(path)) return true;
+        const auto drive = DriveLetterOf(path);
+        return drive && desktop->IsNetworkDrive(*drive);
     };
     return lookup;
 }

@@ -1,5 +1,6 @@
 #include "window/list_commands.h"
 
+#include <utility>
 #include <vector>
 
 #include "inventory/column_filter.h"
@@ -52,19 +53,36 @@ void ApplyFilter(MainWindowParts& parts, int box) {
 
 }  // namespace
 
+void RebuildList(MainWindowParts& parts, const std::function<void()>& steps) {
+    const auto end = [&parts] {
+        if (--parts.listRebuilds > 0) return;
+        if (std::exchange(parts.currentCellMovedInRebuild, false))
+            OnListCurrentCellChanged(parts);
+        else if (parts.view == ViewMode::List)
+            // The uninstaller may be gone since the last look, whatever the rows did.
+            ShowSelectedEntryNotes(parts);
+    };
+    ++parts.listRebuilds;
+    try {
+        steps();
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
 void LoadList(MainWindowParts& parts) {
     ScanRules rules;
     rules.settings = parts.program.settings;
     rules.osName = parts.program.osName;
     rules.hotfixOnly = parts.hotfixOnly;
     const std::vector<ListedEntry> entries = parts.inventory.Scan(*parts.services.registry, rules);
-    {
+    RebuildList(parts, [&] {
         const HiddenWhileFilling hidden(parts.list);
         FillListGrid(parts.list, entries);
-    }
+    });
     FitCountPanel(parts);
-    // The files may have changed since the last look, whatever the rows do.
-    if (parts.view == ViewMode::List) ShowSelectedEntryNotes(parts);
 }
 
 void SortList(MainWindowParts& parts, int column, SortDirection direction) {
@@ -75,8 +93,10 @@ void SortList(MainWindowParts& parts, int column, SortDirection direction) {
 
 void RefreshList(MainWindowParts& parts) {
     if (parts.view == ViewMode::Detail) SelectView(parts, ViewMode::List);
-    LoadList(parts);
-    SortList(parts, kListColumnDisplayName, SortDirection::Ascending);
+    RebuildList(parts, [&] {
+        LoadList(parts);
+        SortList(parts, kListColumnDisplayName, SortDirection::Ascending);
+    });
 }
 
 void ToggleHotfixOnly(MainWindowParts& parts) {
@@ -94,6 +114,10 @@ void ToggleFilter(MainWindowParts& parts, int box) {
 }
 
 void OnListCurrentCellChanged(MainWindowParts& parts) {
+    if (parts.listRebuilds > 0) {
+        parts.currentCellMovedInRebuild = true;
+        return;
+    }
     const GridModel& list = parts.list;
     const int row = list.Row();
     if (row < list.FixedRows()) {

@@ -37,7 +37,7 @@ public:
     MainWindowParts& operator=(const MainWindowParts&) = delete;
 
     HINSTANCE instance;
-    HWND window = nullptr;
+    HWND window = nullptr;  // null again once the window is destroyed
     MainWindowServices services;
     ProgramState program;
     std::wstring title;
@@ -54,6 +54,10 @@ public:
         std::wstring windowsListNote;  // see WindowsListNoteOfRow
     };
     std::optional<SelectedEntry> selected;
+    // Rebuilds of the list under way (RebuildList), and whether the current
+    // cell moved during them.
+    int listRebuilds = 0;
+    bool currentCellMovedInRebuild = false;
     // What the scans read, kept so that a rebuild reads only what changed.
     UninstallInventory inventory;
 

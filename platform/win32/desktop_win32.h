@@ -14,9 +14,9 @@ public:
     bool StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) override;
     void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) override;
     bool PathExists(const std::wstring& path) override;
-    bool NormalFileExists(const std::wstring& pattern) override;
+    bool NormalFileExists(const std::wstring& path) override;
+    bool IsNetworkDrive(wchar_t driveLetter) override;
     bool FileExists(const std::wstring& path) override;
-    bool IsOnNetworkDrive(const std::wstring& path) override;
     std::wstring SystemFolder() override;
     std::wstring WindowsFolder() override;
     std::wstring EnvironmentVariable(const std::wstring& name) override;

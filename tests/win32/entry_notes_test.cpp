@@ -173,19 +173,23 @@ TEST_F(EntryNotes, EachPlaceReadsItsOwnKeyAndARefreshLooksForTheUninstallerAgain
     machine.SetString(L"UninstallString", L"\"" + uninstaller + L"\" /x");
     machine32.SetString(L"DisplayName", L"Entry notes 2 (32-bit)");
     machine32.SetDword(L"NoRemove", 1);
-    machine32.SetString(L"UninstallString", L"\"C:\\Vorlen Missing\\uninst32.exe\"");
+    // Q: stands for a mapped network drive here.
+    machine32.SetString(L"UninstallString", L"\"Q:\\Vorlen Missing\\uninst32.exe\"");
     user.SetString(L"DisplayName", L"Entry notes 3 (user)");
     user.SetDword(L"SystemComponent", 1);
     user.SetString(L"ParentKeyName", L"Parent HKCU");
     user.SetString(L"UninstallString", L"\\\\vorlen-no-such-host\\share\\uninst.exe");
     const OnlyKeysBeginningWith registry(name);
-    Start(&registry);
+    harness_ = std::make_unique<MainWindowHarness>(folder_.Path(), &registry);
+    ASSERT_TRUE(harness_->Created());
+    WaitForCheck();
+    harness_->Desktop().networkDrives = L"Q";
     ASSERT_EQ(List().Rows(), 4);
 
     Select(harness_->RowOf(name, L"HKLM"));
     EXPECT_EQ(Panel(), UpdateOf(L"Parent HKLM"));
     Select(harness_->RowOf(name, L"HKLM 32 ビット"));
-    EXPECT_EQ(Panel(), kNoRemove + std::wstring(L"\u3000") + kMissing + L"C:\\Vorlen Missing\\uninst32.exe");
+    EXPECT_EQ(Panel(), kNoRemove + std::wstring(L"\u3000アンインストーラーはネットワーク上にあり、確認していません"));
     Select(harness_->RowOf(name, L"HKCU"));
     EXPECT_EQ(Panel(), kSystemComponent + std::wstring(L"\u3000アンインストーラーはネットワーク上にあり、確認していません"));
 

@@ -35,6 +35,7 @@ public:
     std::vector<Started> waitedFor;      // RunAndWait's command lines
     bool pumpWhileWaiting = false;       // RunAndWait gives the pump one turn, as an arriving message would
     std::vector<std::wstring> probed;    // every path PathExists and NormalFileExists were asked about
+    std::wstring networkDrives;          // letters taken for mapped network drives, besides the real ones
     std::deque<std::wstring> savePaths;  // Save-As answers; "" (cancel) when empty
     struct SaveDialog {
         std::wstring filter;
@@ -86,9 +87,12 @@ public:
         probed.push_back(path);
         return real_.PathExists(path);
     }
-    bool NormalFileExists(const std::wstring& pattern) override {
-        probed.push_back(pattern);
-        return real_.NormalFileExists(pattern);
+    bool NormalFileExists(const std::wstring& path) override {
+        probed.push_back(path);
+        return real_.NormalFileExists(path);
+    }
+    bool IsNetworkDrive(wchar_t driveLetter) override {
+        return networkDrives.find(driveLetter) != std::wstring::npos || real_.IsNetworkDrive(driveLetter);
     }
     // Called from the uninstaller checker's thread: not recorded, but a test
     // may hold a lookup up (set before the window is created).
@@ -97,7 +101,6 @@ public:
         if (onFileLookup) onFileLookup(path);
         return real_.FileExists(path);
     }
-    bool IsOnNetworkDrive(const std::wstring& path) override { return real_.IsOnNetworkDrive(path); }
     std::wstring SystemFolder() override { return real_.SystemFolder(); }
     std::wstring WindowsFolder() override { return real_.WindowsFolder(); }
     std::wstring EnvironmentVariable(const std::wstring& name) override { return real_.EnvironmentVariable(name); }
