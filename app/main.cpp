@@ -5,6 +5,7 @@
 
 #include "app/command_line_run.h"
 #include "app/win32_services.h"
+#include "platform/win32/dll_search.h"
 #include "window/main_window.h"
 
 namespace {
@@ -27,6 +28,8 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything loads a DLL: none may come from the current folder.
+    vorlen::RestrictDllSearchToSystem();
     // No system dialog may ever ask for a disk: a look at an empty drive
     // fails quietly instead. The bits set before are kept.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 
+#include "actions/program_file.h"
 #include "window/program_state.h"
 
 namespace vorlen {
@@ -43,6 +45,21 @@ std::optional<std::wstring> ProgramCommandLine(std::wstring_view path) {
     return L'"' + std::wstring(path) + L'"';
 }
 
+// The tool is started by the path the registry names. A bare file name is
+// looked for in the system's folders, never in the current folder.
+std::optional<ProgramLaunch> SysInfoLaunch(Desktop& desktop, const std::wstring& commandLine) {
+    std::wstring program = commandLine.substr(1, commandLine.size() - 2);
+    if (!NamesFolder(program)) {
+        const SystemFolders system = desktop.ProgramFolders();
+        auto found = FindProgramInFolders(
+            program, ProgramSearchFolders(system.system, system.windows, desktop.EnvironmentVariable(L"PATH")),
+            [&](const std::wstring& path) { return desktop.ProgramFileExists(path); });
+        if (!found) return std::nullopt;
+        program = std::move(*found);
+    }
+    return ProgramLaunch{std::move(program), commandLine, {}};
+}
+
 }  // namespace
 
 bool GetKeyValue(const RegistryReader& registry, RegistryRoot root, const std::wstring& keyName,
@@ -74,7 +91,8 @@ void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry) 
     }
     PlatformError error;
     const auto commandLine = located ? ProgramCommandLine(path) : std::nullopt;
-    if (commandLine && desktop.StartProcess(*commandLine, SW_SHOWNORMAL, error)) return;
+    const auto launch = commandLine ? SysInfoLaunch(desktop, *commandLine) : std::nullopt;
+    if (launch && desktop.StartProcess(*launch, SW_SHOWNORMAL, error)) return;
     desktop.ShowMessage(owner, kSysInfoUnavailable, kAppTitle, MB_OK);
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/network_path.h"
 #include "platform/platform_error.h"
+#include "platform/program_launch.h"
 
 namespace vorlen {
 
@@ -25,10 +26,19 @@ public:
     // The text with every %variable% of the environment replaced by its value.
     virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;
 
-    // Starts a command line as a new process whose first window gets
-    // `showCommand`, and returns once the process exists. False with
-    // `error` filled when it cannot be started.
-    virtual bool StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) = 0;
+    // Starts the program file of `launch` with its command line as a new
+    // process whose first window gets `showCommand`, and returns once the
+    // process exists. False with `error` filled when it cannot be started.
+    virtual bool StartProcess(const ProgramLaunch& launch, int showCommand, PlatformError& error) = 0;
+
+    // The system folder and the Windows folder, where the system's programs are.
+    virtual SystemFolders ProgramFolders() = 0;
+    // The value of an environment variable, "" when it is not set.
+    virtual std::wstring EnvironmentVariable(const std::wstring& name) = 0;
+    // Whether a file (not a folder) of exactly that name exists; a name
+    // holding a wildcard names none. Safe from any thread, as is
+    // IsNetworkDrive: the uninstaller check calls both from its own.
+    virtual bool ProgramFileExists(const std::wstring& path) = 0;
 
     // Opens a document or address with its associated program.
     virtual void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) = 0;
@@ -47,31 +57,21 @@ public:
     bool MayLookUp(std::wstring_view path) {
         return MayLookUpPath(path, [this](wchar_t drive) { return IsNetworkDrive(drive); });
     }
-    // Whether a file that is not a folder exists at the path, hidden or not
-    // (a name holding * or ? names nothing). Safe from any thread, as is
-    // IsNetworkDrive.
-    virtual bool FileExists(const std::wstring& path) = 0;
 
-    // The system folder (GetSystemDirectoryW), the Windows folder
-    // (GetWindowsDirectoryW) and an environment variable's value ("" when unset).
-    virtual std::wstring SystemFolder() = 0;
-    virtual std::wstring WindowsFolder() = 0;
-    virtual std::wstring EnvironmentVariable(const std::wstring& name) = 0;
-
-    // What became of a command line that RunAndWait was given.
+    // What became of a program that RunAndWait was given.
     enum class WaitOutcome {
         NotStarted,      // it could not be started; `error` says why
         Ended,           // its process has ended
         StoppedWaiting,  // the pump asked to stop waiting; the process runs on
     };
 
-    // Starts a command line and waits until its process has ended. Each
+    // Starts a program as StartProcess does and waits until its process has ended. Each
     // window message that arrives meanwhile wakes the wait to call `pump`,
     // which handles the messages so that the window stays responsive and
     // returns false when the program is quitting: the wait then ends at once
     // and the caller starts nothing more. No processor time is spent while
     // nothing happens.
-    virtual WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+    virtual WaitOutcome RunAndWait(const ProgramLaunch& launch, int showCommand, const std::function<bool()>& pump,
                                    PlatformError& error) = 0;
 
     // The common Save-As dialog titled "名前を付けて保存", opening in

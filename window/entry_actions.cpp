@@ -1,9 +1,12 @@
 #include "window/entry_actions.h"
 
 #include "actions/open_target.h"
+#include "actions/program_launches.h"
 #include "core/network_path.h"
 #include "core/nuls_as_blanks.h"
+#include "platform/win32/desktop_win32.h"
 #include "resources/resource.h"
+#include "window/tool_commands.h"
 
 namespace vorlen {
 
@@ -20,6 +23,19 @@ std::optional<std::wstring> FolderOfFocusedText(const MainWindowParts& parts) {
     Desktop& desktop = *parts.services.desktop;
     if (!folder || !desktop.MayLookUp(*folder) || !desktop.PathExists(*folder)) return std::nullopt;
     return folder;
+}
+
+// How an uninstall command starts: its program named without a folder is
+// looked for in the system's folders and those of PATH only. A command on a
+// network path is not probed prefix by prefix (each probe could wait for the
+// network); its program file is read from the text alone.
+std::optional<ProgramLaunch> UninstallLaunchOf(Desktop& desktop, const std::wstring& command) {
+    const SystemFolders system = desktop.ProgramFolders();
+    const auto folders = ProgramSearchFolders(system.system, system.windows, desktop.EnvironmentVariable(L"PATH"));
+    const bool remote = IsNetworkOrDevicePath(command);
+    return UninstallLaunch(command, folders, [&](const std::wstring& path) {
+        return !(remote && NamesFolder(path)) && desktop.ProgramFileExists(path);
+    });
 }
 
 std::optional<std::wstring> WebAddressOfFocusedText(const MainWindowParts& parts) {
@@ -43,9 +59,10 @@ void RunUninstaller(MainWindowParts& parts) {
         // typed, runs exactly as the box shows it.
         const bool expands = parts.selected && parts.selected->row.uninstallStringExpands &&
                              command == NulsAsBlanks(parts.selected->uninstallString);
-        PlatformError error;
         Desktop& desktop = *parts.services.desktop;
-        if (!desktop.StartProcess(expands ? desktop.ExpandEnvironment(command) : command, SW_SHOWNORMAL, error))
+        const auto launch = UninstallLaunchOf(desktop, expands ? desktop.ExpandEnvironment(command) : command);
+        PlatformError error = PlatformErrorOf(ERROR_FILE_NOT_FOUND);
+        if (!launch || !desktop.StartProcess(*launch, SW_SHOWNORMAL, error))
             parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, error);
     } catch (const std::exception& failure) {
         parts.ShowError(IDS_CAPTION_UNINSTALL_ERROR, failure);
@@ -64,7 +81,8 @@ void OpenFolder(MainWindowParts& parts) {
     try {
         if (const auto folder = FolderOfFocusedText(parts)) {
             PlatformError ignored;
-            parts.services.desktop->StartProcess(ExplorerCommandLine(*folder), SW_SHOWNORMAL, ignored);
+            parts.services.desktop->StartProcess(
+                SystemLaunch(parts, SystemProgram::Explorer, ExplorerCommandLine(*folder)), SW_SHOWNORMAL, ignored);
         }
     } catch (const std::exception&) {}
 }

@@ -37,9 +37,9 @@ std::wstring WindowsListNoteText(const MainWindowParts& parts, const WindowsList
 UninstallerLookup LookupOf(const MainWindowParts& parts) {
     Desktop* desktop = parts.services.desktop;
     UninstallerLookup lookup;
-    lookup.searchFolders = ProgramSearchFolders(desktop->SystemFolder(), desktop->WindowsFolder(),
-                                                desktop->EnvironmentVariable(L"PATH"));
-    lookup.isExistingFile = [desktop](const std::wstring& path) { return desktop->FileExists(path); };
+    const SystemFolders system = desktop->ProgramFolders();
+    lookup.searchFolders = ProgramSearchFolders(system.system, system.windows, desktop->EnvironmentVariable(L"PATH"));
+    lookup.isExistingFile = [desktop](const std::wstring& path) { return desktop->ProgramFileExists(path); };
     lookup.isNetworkPath = [desktop](std::wstring_view path) {
         if (IsNetworkOrDevicePath(path)) return true;
         const auto drive = DriveLetterOf(path);

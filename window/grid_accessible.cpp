@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/win32/accessibility_runtime.h"
 #include "resources/resource.h"
 #include "window/grid_view.h"
 
@@ -92,8 +93,10 @@ public:
             if (!Alive()) return kGone;
             if (kind_ == Kind::Table) {
                 // The window around the grid, as the system describes it.
-                return AccessibleObjectFromWindow(View().Hwnd(), static_cast<DWORD>(OBJID_WINDOW),
-                                                  __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+                const AccessibilityRuntime* runtime = AccessibilityRuntime::OfThisSystem();
+                if (!runtime) return E_FAIL;
+                return runtime->accessibleObjectFromWindow(View().Hwnd(), static_cast<DWORD>(OBJID_WINDOW),
+                                                           __uuidof(IDispatch), reinterpret_cast<void**>(parent));
             }
             ComPtr<GridElement> up = kind_ == Kind::Row ? ComPtr<GridElement>(table_) : RowElement(row_);
             *parent = up.Detach();
@@ -244,9 +247,12 @@ public:
             if (const HRESULT found = Resolve(start, from); found != S_OK) return found;
             if (from->kind_ == Kind::Table && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) {
                 // Beside the grid: the system knows the window's siblings.
+                const AccessibilityRuntime* runtime = AccessibilityRuntime::OfThisSystem();
+                if (!runtime) return E_FAIL;
                 ComPtr<IAccessible> client;
-                const HRESULT made = CreateStdAccessibleObject(View().Hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
-                                                               reinterpret_cast<void**>(client.GetAddressOf()));
+                const HRESULT made =
+                    runtime->createStdAccessibleObject(View().Hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
+                                                       reinterpret_cast<void**>(client.GetAddressOf()));
                 if (FAILED(made)) return made;
                 VARIANT self;
                 SetSelf(&self);
@@ -522,6 +528,9 @@ private:
 
 LRESULT GridAccessibility::OnGetObject(WPARAM wParam, LPARAM lParam) {
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
+    // Without the system's runtime the grid answers as a plain window does.
+    const AccessibilityRuntime* runtime = AccessibilityRuntime::OfThisSystem();
+    if (!runtime) return 0;
     if (!table_) {
         try {
             table_ = GridElement::Table(view_).Detach();
@@ -529,7 +538,7 @@ LRESULT GridAccessibility::OnGetObject(WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     }
-    return LresultFromObject(__uuidof(IAccessible), wParam, table_);
+    return runtime->lresultFromObject(__uuidof(IAccessible), wParam, table_);
 }
 
 void GridAccessibility::Disconnect() {

@@ -206,14 +206,14 @@ void MainWindow::DispatchCommand(UINT command) {
     case IDM_SORT_NAME_DOWN: return SortList(parts_, kListColumnDisplayName, SortDirection::Descending);
     case IDM_SORT_EXE_UP: return SortList(parts_, kListColumnUninstallString, SortDirection::Ascending);
     case IDM_SORT_EXE_DOWN: return SortList(parts_, kListColumnUninstallString, SortDirection::Descending);
-    case IDM_TOOL_REGEDIT: return StartSystemTool(parts_, L"regedit.exe");
-    case IDM_TOOL_APPWIZ: return StartSystemTool(parts_, L"control appwiz.cpl");
+    case IDM_TOOL_REGEDIT: return StartSystemTool(parts_, SystemProgram::RegistryEditor, L"regedit.exe");
+    case IDM_TOOL_APPWIZ: return StartSystemTool(parts_, SystemProgram::ControlPanel, L"control appwiz.cpl");
     case IDM_TOOL_REG_QUERY: return RunRegQuery(parts_);
     case IDM_TOOL_REG_EXPORT: return RunRegExport(parts_, [this] { return PumpMessages(); });
     case IDM_HELP_HELP: return PressHelpKey(parts_);
     case IDM_HELP_FILE: return OpenHelpFile(parts_);
-    case IDM_HELP_MSIEXEC: return StartSystemTool(parts_, L"msiexec");
-    case IDM_HELP_REGSVR32: return StartSystemTool(parts_, L"regsvr32");
+    case IDM_HELP_MSIEXEC: return StartSystemTool(parts_, SystemProgram::Installer, L"msiexec");
+    case IDM_HELP_REGSVR32: return StartSystemTool(parts_, SystemProgram::Regsvr32, L"regsvr32");
     case IDM_HELP_VERSION: return ShowVersion(parts_);
     case IDM_FILTER_KEY: return ToggleFilter(parts_, InfoPanel::kKeyBox);
     case IDM_FILTER_NAME: return ToggleFilter(parts_, InfoPanel::kNameBox);

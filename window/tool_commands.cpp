@@ -1,5 +1,7 @@
 #include "window/tool_commands.h"
 
+#include <utility>
+
 #include "actions/reg_command.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/desktop_win32.h"
@@ -23,7 +25,9 @@ void RunRegQuery(MainWindowParts& parts) {
     try {
         const auto command = RegQueryCommandLine(parts.SelectedPlace(), parts.info.BoxText(InfoPanel::kKeyBox));
         PlatformError error = InvalidKeyName();
-        if (command && parts.services.desktop->StartProcess(*command, SW_SHOWNORMAL, error)) return;
+        if (command && parts.services.desktop->StartProcess(
+                           SystemLaunch(parts, SystemProgram::CommandProcessor, *command), SW_SHOWNORMAL, error))
+            return;
         ReportRegFailure(parts, error);
     } catch (const std::exception& failure) {
         parts.ShowError(IDS_CAPTION_REG_ERROR, failure);
@@ -42,11 +46,15 @@ void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessa
         Desktop& desktop = *parts.services.desktop;
         PlatformError error = InvalidKeyName();
         if (command) {
-            switch (desktop.RunAndWait(*command, SW_HIDE, pumpMessages, error)) {
+            switch (desktop.RunAndWait(SystemLaunch(parts, SystemProgram::CommandProcessor, *command), SW_HIDE,
+                                       pumpMessages, error)) {
             case Desktop::WaitOutcome::StoppedWaiting: return;
             case Desktop::WaitOutcome::NotStarted: break;
             case Desktop::WaitOutcome::Ended:
-                if (desktop.StartProcess(ExplorerOnFolderCommandLine(FolderOfFile(path)), SW_SHOWNORMAL, error)) return;
+                if (desktop.StartProcess(
+                        SystemLaunch(parts, SystemProgram::Explorer, ExplorerOnFolderCommandLine(FolderOfFile(path))),
+                        SW_SHOWNORMAL, error))
+                    return;
                 break;
             }
         }
@@ -56,15 +64,20 @@ void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessa
     }
 }
 
-void StartSystemTool(MainWindowParts& parts, const std::wstring& commandLine) {
+ProgramLaunch SystemLaunch(MainWindowParts& parts, SystemProgram program, std::wstring commandLine) {
+    return LaunchOfSystemProgram(program, parts.services.desktop->ProgramFolders(), std::move(commandLine));
+}
+
+void StartSystemTool(MainWindowParts& parts, SystemProgram program, std::wstring commandLine) {
     PlatformError ignored;
-    parts.services.desktop->StartProcess(commandLine, SW_SHOWNORMAL, ignored);
+    parts.services.desktop->StartProcess(SystemLaunch(parts, program, std::move(commandLine)), SW_SHOWNORMAL, ignored);
 }
 
 void PressHelpKey(MainWindowParts& parts) { parts.services.desktop->SendKey(VK_F1); }
 
 void OpenHelpFile(MainWindowParts& parts) {
-    StartSystemTool(parts, L"hh.exe \"" + parts.services.executableFolder + L"\\VorlenHelp.chm\"");
+    StartSystemTool(parts, SystemProgram::HelpViewer,
+                    L"hh.exe \"" + parts.services.executableFolder + L"\\VorlenHelp.chm\"");
 }
 
 }  // namespace vorlen

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "actions/program_launches.h"
 #include "window/main_window_parts.h"
 
 namespace vorlen {
@@ -18,8 +19,12 @@ void RunRegQuery(MainWindowParts& parts);
 // pump says the program is quitting, the wait ends and nothing more starts.
 void RunRegExport(MainWindowParts& parts, const std::function<bool()>& pumpMessages);
 
+// The system program with that command line, by its full path in the
+// folders the desktop reports.
+ProgramLaunch SystemLaunch(MainWindowParts& parts, SystemProgram program, std::wstring commandLine);
+
 // Starts a program of the system in a normal window; a failure is ignored.
-void StartSystemTool(MainWindowParts& parts, const std::wstring& commandLine);
+void StartSystemTool(MainWindowParts& parts, SystemProgram program, std::wstring commandLine);
 
 // The help command presses F1, as the user would; F1 opens the help file
 // beside the program.

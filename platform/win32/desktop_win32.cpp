@@ -10,6 +10,7 @@
 
 #include "actions/open_target.h"
 #include "core/network_path.h"
+#include "platform/win32/system_folders.h"
 #include "platform/win32/unique_handle.h"
 
 namespace vorlen {
@@ -38,17 +39,26 @@ std::wstring SystemDescription(DWORD error) {
     return description;
 }
 
-// Starts a command line with the show value for its first window; the new
-// process's handle, or null with `error` filled.
-UniqueKernelHandle Launch(const std::wstring& commandLine, int showCommand, PlatformError& error) {
+// Starts the program file of `launch` with its command line and the show
+// value for its first window; the new process's handle, or null with `error`
+// filled. The file is always named: process creation given none would look
+// for the command line's first word beside vorlen.exe and in the current
+// folder before the system's folders.
+UniqueKernelHandle Launch(const ProgramLaunch& launch, int showCommand, PlatformError& error) {
+    if (launch.applicationPath.empty()) {
+        error = PlatformErrorOf(ERROR_FILE_NOT_FOUND);
+        return {};
+    }
     STARTUPINFOW startup{sizeof(startup)};
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process{};
     // CreateProcessW may write into the command line, so it gets a copy.
-    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    std::vector<wchar_t> line(launch.commandLine.begin(), launch.commandLine.end());
     line.push_back(L'\0');
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    const wchar_t* folder = launch.workingFolder.empty() ? nullptr : launch.workingFolder.c_str();
+    if (!CreateProcessW(launch.applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                        &startup, &process)) {
         error = LastPlatformError();
         return {};
     }
@@ -78,13 +88,34 @@ std::wstring Win32Desktop::ExpandEnvironment(const std::wstring& text) {
     return expanded;
 }
 
-bool Win32Desktop::StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) {
-    return static_cast<bool>(Launch(commandLine, showCommand, error));
+bool Win32Desktop::StartProcess(const ProgramLaunch& launch, int showCommand, PlatformError& error) {
+    return static_cast<bool>(Launch(launch, showCommand, error));
 }
 
-Desktop::WaitOutcome Win32Desktop::RunAndWait(const std::wstring& commandLine, int showCommand,
+SystemFolders Win32Desktop::ProgramFolders() { return SystemFoldersOfThisSystem(); }
+
+std::wstring Win32Desktop::EnvironmentVariable(const std::wstring& name) {
+    std::wstring value;
+    for (DWORD size = 256;;) {
+        value.resize(size);
+        const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), size);
+        if (length < size) {
+            value.resize(length);  // 0: not set
+            return value;
+        }
+        size = length;  // the size it needs, with its NUL
+    }
+}
+
+bool Win32Desktop::ProgramFileExists(const std::wstring& path) {
+    if (path.find_first_of(L"*?") != std::wstring::npos) return false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+Desktop::WaitOutcome Win32Desktop::RunAndWait(const ProgramLaunch& launch, int showCommand,
                                               const std::function<bool()>& pump, PlatformError& error) {
-    const UniqueKernelHandle process = Launch(commandLine, showCommand, error);
+    const UniqueKernelHandle process = Launch(launch, showCommand, error);
     if (!process) return WaitOutcome::NotStarted;
     // Wake for the process's end or for a message, whichever comes first;
     // messages already waiting in the queue count as arrived.
@@ -118,7 +149,7 @@ SaveDialogRecord::SaveDialogRecord(HWND owner, const std::wstring& filter, const
     // No OFN_FILEMUSTEXIST: Windows documents it as unusable in a Save-As
     // dialog, and where it is honoured a file that does not exist yet
     // could never be chosen.
-    record_.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    record_.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     record_.lpstrDefExt = extension_.c_str();
 }
 
@@ -207,47 +238,6 @@ bool Win32Desktop::NormalFileExists(const std::wstring& path) {
 bool Win32Desktop::IsNetworkDrive(wchar_t driveLetter) {
     const wchar_t root[] = {driveLetter, L':', L'\\', L'\0'};
     return GetDriveTypeW(root) == DRIVE_REMOTE;
-}
-
-bool Win32Desktop::FileExists(const std::wstring& path) {
-    const auto attributes = AttributesOf(path);
-    return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-namespace {
-
-// A folder that a Win32 function writes into a buffer whose size it reports.
-template <typename Query>
-std::wstring FolderOf(Query query) {
-    std::wstring folder(MAX_PATH, L'\0');
-    for (;;) {
-        const UINT length = query(folder.data(), static_cast<UINT>(folder.size()));
-        if (length == 0) return {};
-        if (length < folder.size()) {
-            folder.resize(length);
-            return folder;
-        }
-        folder.resize(length);
-    }
-}
-
-}  // namespace
-
-std::wstring Win32Desktop::SystemFolder() { return FolderOf(GetSystemDirectoryW); }
-
-std::wstring Win32Desktop::WindowsFolder() { return FolderOf(GetWindowsDirectoryW); }
-
-std::wstring Win32Desktop::EnvironmentVariable(const std::wstring& name) {
-    std::wstring value(256, L'\0');
-    for (;;) {
-        const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
-        if (length == 0) return {};
-        if (length < value.size()) {
-            value.resize(length);
-            return value;
-        }
-        value.resize(length);
-    }
 }
 
 bool Win32Desktop::SetClipboardText(HWND owner, const std::wstring& text) {

@@ -11,16 +11,15 @@ class Win32Desktop final : public Desktop {
 public:
     int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) override;
     std::wstring ExpandEnvironment(const std::wstring& text) override;
-    bool StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) override;
+    bool StartProcess(const ProgramLaunch& launch, int showCommand, PlatformError& error) override;
+    SystemFolders ProgramFolders() override;
+    std::wstring EnvironmentVariable(const std::wstring& name) override;
+    bool ProgramFileExists(const std::wstring& path) override;
     void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) override;
     bool PathExists(const std::wstring& path) override;
     bool NormalFileExists(const std::wstring& path) override;
     bool IsNetworkDrive(wchar_t driveLetter) override;
-    bool FileExists(const std::wstring& path) override;
-    std::wstring SystemFolder() override;
-    std::wstring WindowsFolder() override;
-    std::wstring EnvironmentVariable(const std::wstring& name) override;
-    WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+    WaitOutcome RunAndWait(const ProgramLaunch& launch, int showCommand, const std::function<bool()>& pump,
                            PlatformError& error) override;
     std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
                                 const std::wstring& initialFolder) override;
@@ -34,7 +33,9 @@ public:
 // into: `filter`'s description NUL pattern pairs followed by "すべてのファイル(*.*)",
 // the default extension without its point (none without a filter), the
 // initial folder when there is one, and the flags of a Save-As dialog that
-// accepts a new file name and asks before overwriting an existing one.
+// accepts a new file name, asks before overwriting an existing one and leaves
+// the current folder as it was (a program searched for in the current folder
+// must never be looked for where the user just saved).
 class SaveDialogRecord {
 public:
     SaveDialogRecord(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,

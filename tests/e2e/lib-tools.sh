@@ -144,11 +144,27 @@ wine64() {
 }
 
 # Waits up to $2 seconds for Vorlen to create a process with the command line
-# $1 exactly (as the trace writes it: backslashes and quotes escaped).
+# $1 exactly (as the trace writes it: backslashes and quotes escaped), whatever
+# program file it names.
 wait_for_traced_command() {
     local wanted="cmdline L\"$1\""
     for _ in $(seq 1 $((${2:-20} * 4))); do
-        grep -aqF -- "CreateProcessInternalW app (null) $wanted" "$process_trace" 2>/dev/null && return 0
+        grep -aF -- "CreateProcessInternalW app " "$process_trace" 2>/dev/null | grep -aqF -- " $wanted" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# The text as Wine's trace writes a string: backslashes and quotes escaped.
+trace_escaped() { local text=${1//\\/\\\\}; printf '%s' "${text//\"/\\\"}"; }
+
+# Waits up to $3 seconds for a process created with the program file $1 (a
+# Windows path) and a command line beginning with $2, both as plain text.
+wait_for_traced_launch() {
+    local wanted
+    wanted="CreateProcessInternalW app L\"$(trace_escaped "$1")\" cmdline L\"$(trace_escaped "$2")"
+    for _ in $(seq 1 $((${3:-20} * 4))); do
+        grep -aqF -- "$wanted" "$process_trace" 2>/dev/null && return 0
         sleep 0.25
     done
     return 1

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "actions/program_file.h"
+#include "actions/program_launches.h"
 
 using vorlen::FindProgramInFolders;
 using vorlen::NamesFolder;
@@ -75,4 +76,30 @@ TEST(ProgramOfCommandLine, QuotedUnquotedAndBlankLines) {
     EXPECT_EQ(ProgramOfCommandLine(L"rundll32 shell32.dll,Control_RunDLL", files.Lookup()), L"rundll32");
     EXPECT_EQ(ProgramOfCommandLine(L" \t ", files.Lookup()), L"");
     EXPECT_EQ(ProgramOfCommandLine(L"", files.Lookup()), L"");
+}
+
+TEST(UninstallLaunch, ABareProgramComesFromTheSearchFoldersNeverFromTheCurrentFolder) {
+    using vorlen::UninstallLaunch;
+    const std::vector<std::wstring> folders{L"C:\\Windows\\system32", L"C:\\Windows"};
+    // Relative names "exist" too: they stand for files in the current folder.
+    Files files{{L"MsiExec.exe", L"planted.exe", L"C:\\Windows\\system32\\MsiExec.exe", L"C:\\App\\un.exe"}};
+    const auto msi = UninstallLaunch(L"MsiExec.exe /X{1}", folders, files.Lookup());
+    ASSERT_TRUE(msi);
+    EXPECT_EQ(msi->applicationPath, L"C:\\Windows\\system32\\MsiExec.exe");
+    EXPECT_EQ(msi->commandLine, L"MsiExec.exe /X{1}") << "the command runs exactly as given";
+    EXPECT_EQ(UninstallLaunch(L"planted.exe /S", folders, files.Lookup()), std::nullopt);
+    EXPECT_EQ(UninstallLaunch(L"   ", folders, files.Lookup()), std::nullopt);
+    // A quoted program named with its folder gets .exe as process creation adds it.
+    EXPECT_EQ(UninstallLaunch(L"\"C:\\App\\un\" /S", folders, files.Lookup())->applicationPath, L"C:\\App\\un.exe");
+    EXPECT_EQ(UninstallLaunch(L"\"C:\\App\\gone\" /S", folders, files.Lookup())->applicationPath, L"C:\\App\\gone");
+
+    // The system's programs: by their folders, with the command line as given.
+    const vorlen::SystemFolders system{L"C:\\Windows\\system32", L"C:\\Windows"};
+    const auto reg = vorlen::LaunchOfSystemProgram(vorlen::SystemProgram::CommandProcessor, system, L"cmd.exe /K REG");
+    EXPECT_EQ(reg.applicationPath, L"C:\\Windows\\system32\\cmd.exe");
+    EXPECT_EQ(reg.workingFolder, L"C:\\Windows\\system32") << "REG is found in cmd.exe's current folder first";
+    const auto help = vorlen::LaunchOfSystemProgram(vorlen::SystemProgram::HelpViewer, system, L"hh.exe x");
+    EXPECT_EQ(help.applicationPath, L"C:\\Windows\\hh.exe");
+    EXPECT_EQ(help.commandLine, L"hh.exe x");
+    EXPECT_EQ(help.workingFolder, L"");
 }

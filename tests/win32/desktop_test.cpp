@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/desktop_win32.h"
+#include "platform/win32/system_folders.h"
 #include "temp_folder.h"
 
 using vorlen::SaveDialogRecord;
@@ -21,7 +22,8 @@ TEST(SaveDialogRecord, AcceptsANewNameAsksBeforeOverwritingAndOffersEveryFileSec
     using namespace std::string_literals;
     SaveDialogRecord dialog(nullptr, L"登録エントリ(*.reg)\0*.reg"s, L".reg", L"C:\\users\\Public\\Desktop");
     const OPENFILENAMEW& record = dialog.Record();
-    EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST));
+    EXPECT_EQ(record.Flags,
+              static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR));
     EXPECT_EQ(FilterList(record.lpstrFilter), L"登録エントリ(*.reg)\0*.reg\0すべてのファイル(*.*)\0*.*\0\0"s);
     EXPECT_STREQ(record.lpstrDefExt, L"reg");
     EXPECT_STREQ(record.lpstrInitialDir, L"C:\\users\\Public\\Desktop");
@@ -48,6 +50,11 @@ bool PumpUntilQuit() {
     return true;
 }
 
+// The system's command processor with that command line.
+vorlen::ProgramLaunch CommandProcessor(const std::wstring& commandLine) {
+    return {vorlen::SystemFoldersOfThisSystem().system + L"\\cmd.exe", commandLine, {}};
+}
+
 // Handles every waiting message, a quit left over from an earlier test included.
 bool PumpOn() {
     MSG message;
@@ -63,8 +70,8 @@ TEST(DesktopRunAndWait, WaitsForTheProcessToEnd) {
     vorlen::Win32Desktop desktop;
     vorlen::PlatformError error;
     // The file appears only after about a second, just before the process ends.
-    const Outcome outcome = desktop.RunAndWait(L"cmd.exe /C ping -n 2 127.0.0.1 >NUL & echo done>\"" + done + L"\"",
-                                               SW_HIDE, PumpOn, error);
+    const Outcome outcome = desktop.RunAndWait(
+        CommandProcessor(L"cmd.exe /C ping -n 2 127.0.0.1 >NUL & echo done>\"" + done + L"\""), SW_HIDE, PumpOn, error);
     EXPECT_EQ(outcome, Outcome::Ended);
     EXPECT_TRUE(TempFolder::Exists(done));
 }
@@ -75,7 +82,7 @@ TEST(DesktopRunAndWait, AQuitRequestEndsTheWaitAtOnceWithoutSpinning) {
     int turns = 0;
     PostQuitMessage(0);
     const Outcome outcome = desktop.RunAndWait(
-        L"cmd.exe /C ping -n 3 127.0.0.1 >NUL", SW_HIDE,
+        CommandProcessor(L"cmd.exe /C ping -n 3 127.0.0.1 >NUL"), SW_HIDE,
         [&] {
             ++turns;
             return PumpUntilQuit();
@@ -104,4 +111,28 @@ TEST(DesktopLookups, NamesAreNeverExpandedAsPatterns) {
         EXPECT_FALSE(desktop.PathExists(pattern)) << pattern;
     }
     EXPECT_FALSE(desktop.IsNetworkDrive(L'C')) << "the prefix's system drive is a local one";
+}
+
+TEST(DesktopStartProcess, RunsTheNamedProgramFileInTheGivenFolderAndNeverSearches) {
+    TempFolder folder(L"vorlen-launch");
+    // A broken cmd.exe in the current folder fails to start if it is chosen.
+    TempFolder::WriteBytes(folder.File(L"cmd.exe"), "MZ");
+    wchar_t previous[MAX_PATH + 1] = {};
+    GetCurrentDirectoryW(MAX_PATH + 1, previous);
+    SetCurrentDirectoryW(folder.Path().c_str());
+    const vorlen::SystemFolders system = vorlen::SystemFoldersOfThisSystem();
+    const std::wstring out = folder.File(L"out.txt");
+    vorlen::ProgramLaunch launch = CommandProcessor(L"cmd.exe /C cd >\"" + out + L"\"");
+    launch.workingFolder = system.system;
+    vorlen::Win32Desktop desktop;
+    vorlen::PlatformError error;
+    EXPECT_EQ(desktop.RunAndWait(launch, SW_HIDE, PumpOn, error), Outcome::Ended) << error.description;
+    std::string where = TempFolder::ReadBytes(out);
+    while (!where.empty() && (where.back() == '\n' || where.back() == '\r' || where.back() == ' ')) where.pop_back();
+    EXPECT_EQ(std::wstring(where.begin(), where.end()), system.system) << "cmd.exe ran in the folder it was given";
+
+    // No program file named: nothing is searched for, nothing starts.
+    EXPECT_FALSE(desktop.StartProcess({L"", L"cmd.exe /C exit", L""}, SW_HIDE, error));
+    EXPECT_EQ(error.number, ERROR_FILE_NOT_FOUND);
+    SetCurrentDirectoryW(previous);
 }

@@ -465,6 +465,14 @@ TEST_F(DialogStartSysInfo, APathAlreadyInQuotesIsQuotedOnceAndOneWithQuotesInsid
     Start();
     ASSERT_EQ(desktop_.started.size(), 1u);
     EXPECT_EQ(desktop_.started[0].commandLine, L"\"C:\\Program Files\\MSInfo\\msinfo32.exe\"");
+    EXPECT_EQ(desktop_.started[0].applicationPath, L"C:\\Program Files\\MSInfo\\msinfo32.exe");
+
+    // A bare file name is the system's, never one in the current folder.
+    desktop_.started.clear();
+    Msinfo().SetString(L"PATH", L"cmd.exe");
+    Start();
+    ASSERT_EQ(desktop_.started.size(), 1u);
+    EXPECT_EQ(desktop_.started[0].applicationPath, desktop_.ProgramFolders().system + L"\\cmd.exe");
 
     desktop_.started.clear();
     Msinfo().SetString(L"PATH", L"C:\\Windows\\notepad.exe\" C:\\secret.txt \"");

@@ -10,9 +10,9 @@
 #include "platform/win32/desktop_win32.h"
 
 // Answers message boxes from a script and records what would have been
-// started or opened instead of starting it. File lookups and the expansion
-// of environment variables are the real ones, and every path looked up is
-// recorded.
+// started or opened instead of starting it. File lookups, the system's
+// folders and the environment are the real ones, and every path that
+// PathExists and NormalFileExists are asked about is recorded.
 class FakeDesktop final : public vorlen::Desktop {
 public:
     struct Message {
@@ -23,6 +23,8 @@ public:
     struct Started {
         std::wstring commandLine;
         int showCommand;
+        std::wstring applicationPath;
+        std::wstring workingFolder;
     };
 
     std::deque<int> answers;  // IDOK when empty
@@ -54,21 +56,30 @@ public:
         return answer;
     }
     std::wstring ExpandEnvironment(const std::wstring& text) override { return real_.ExpandEnvironment(text); }
-    bool StartProcess(const std::wstring& commandLine, int showCommand, vorlen::PlatformError& error) override {
+    vorlen::SystemFolders ProgramFolders() override { return real_.ProgramFolders(); }
+    std::wstring EnvironmentVariable(const std::wstring& name) override { return real_.EnvironmentVariable(name); }
+    // Also called from the uninstaller checker's thread: not recorded, but a
+    // test may hold a lookup up (set while the checker is idle).
+    std::function<void(const std::wstring& path)> onFileLookup;
+    bool ProgramFileExists(const std::wstring& path) override {
+        if (onFileLookup) onFileLookup(path);
+        return real_.ProgramFileExists(path);
+    }
+    bool StartProcess(const vorlen::ProgramLaunch& launch, int showCommand, vorlen::PlatformError& error) override {
         if (failStarts) {
             error = {ERROR_FILE_NOT_FOUND, L"指定されたファイルが見つかりません。"};
             return false;
         }
-        started.push_back({commandLine, showCommand});
+        started.push_back({launch.commandLine, showCommand, launch.applicationPath, launch.workingFolder});
         return true;
     }
-    WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
+    WaitOutcome RunAndWait(const vorlen::ProgramLaunch& launch, int showCommand, const std::function<bool()>& pump,
                            vorlen::PlatformError& error) override {
         if (failStarts) {
-            StartProcess(commandLine, showCommand, error);
+            StartProcess(launch, showCommand, error);
             return WaitOutcome::NotStarted;
         }
-        waitedFor.push_back({commandLine, showCommand});
+        waitedFor.push_back({launch.commandLine, showCommand, launch.applicationPath, launch.workingFolder});
         if (pumpWhileWaiting && !pump()) return WaitOutcome::StoppedWaiting;
         return WaitOutcome::Ended;
     }
@@ -94,16 +105,6 @@ public:
     bool IsNetworkDrive(wchar_t driveLetter) override {
         return networkDrives.find(driveLetter) != std::wstring::npos || real_.IsNetworkDrive(driveLetter);
     }
-    // Called from the uninstaller checker's thread: not recorded, but a test
-    // may hold a lookup up (set before the window is created).
-    std::function<void(const std::wstring& path)> onFileLookup;
-    bool FileExists(const std::wstring& path) override {
-        if (onFileLookup) onFileLookup(path);
-        return real_.FileExists(path);
-    }
-    std::wstring SystemFolder() override { return real_.SystemFolder(); }
-    std::wstring WindowsFolder() override { return real_.WindowsFolder(); }
-    std::wstring EnvironmentVariable(const std::wstring& name) override { return real_.EnvironmentVariable(name); }
     bool SetClipboardText(HWND, const std::wstring& text) override {
         clipboard = text;
         clipboardSet = true;
