@@ -26,13 +26,14 @@ std::optional<std::wstring> FolderOfFocusedText(const MainWindowParts& parts) {
 }
 
 // How an uninstall command starts: its program named without a folder is
-// looked for in the system's folders and those of PATH only. A command on a
-// network path is not probed prefix by prefix (each probe could wait for the
-// network); its program file is read from the text alone.
+// looked for in the system's folders and those of PATH only. A program named
+// on a network path or a mapped network drive is not probed prefix by prefix
+// (each probe could wait for the network): its file is read from the text.
 std::optional<ProgramLaunch> UninstallLaunchOf(Desktop& desktop, const std::wstring& command) {
     const SystemFolders system = desktop.ProgramFolders();
     const auto folders = ProgramSearchFolders(system.system, system.windows, desktop.EnvironmentVariable(L"PATH"));
-    const bool remote = IsNetworkOrDevicePath(command);
+    const std::wstring named = ProgramOfCommandLine(command, [](const std::wstring&) { return false; });
+    const bool remote = NamesFolder(named) && !desktop.MayLookUp(named);
     return UninstallLaunch(command, folders, [&](const std::wstring& path) {
         return !(remote && NamesFolder(path)) && desktop.ProgramFileExists(path);
     });
