@@ -79,7 +79,10 @@ protected:
 class EmptyRegistry final : public RegistryReader {
 public:
     bool ForEachSubKey(RegistryPlace, const std::wstring&, const SubKeyVisitor&) const override { return true; }
-    bool ForEachValue(RegistryPlace, const std::wstring&, const RegistryValueVisitor&) const override { return false; }
+    ValueVisitEnd ForEachValue(RegistryPlace, const std::wstring&, const RegistryValueVisitor&) const override {
+        return ValueVisitEnd::NotOpened;
+    }
+    RegistryWriteTime CurrentTime() const override { return 0; }
 };
 
 // The real registry with only the uninstall entries whose key name begins
@@ -92,9 +95,11 @@ public:
             if (name.starts_with(prefix_)) visit(name, time);
         });
     }
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override {
         return real_.ForEachValue(place, path, visit);
     }
+    RegistryWriteTime CurrentTime() const override { return real_.CurrentTime(); }
 
 private:
     Win32Registry real_;
