@@ -41,11 +41,21 @@ e2e_cleanup() {
 
 # Runs the rest of the script in a copy of the prefix, removed at the end,
 # for a script that changes the prefix (uninstalls a program); sets
-# more_cleanup.
+# more_cleanup. Wine's own DLLs and programs in system32, syswow64 and
+# winsxs, over a gigabyte that Wine only reads, are hard links to the
+# prefix's files: copying them took most of the script's time limit on a
+# busy machine. Everything that programs write (the registry, Program
+# Files, the users' folders, windows/ itself) is a real copy.
 use_prefix_copy() {
     prefix_copy=$(mktemp -d /tmp/vorlen-e2e-prefix.XXXXXX)
     more_cleanup() { rm -rf "$prefix_copy"; }
-    cp -a "$WINEPREFIX/." "$prefix_copy/" || fail "cannot copy the prefix $WINEPREFIX"
+    local windows=drive_c/windows linked
+    tar -C "$WINEPREFIX" -cf - --exclude="./$windows/system32" --exclude="./$windows/syswow64" \
+        --exclude="./$windows/winsxs" . | tar -C "$prefix_copy" -xf - || fail "cannot copy the prefix $WINEPREFIX"
+    for linked in system32 syswow64 winsxs; do
+        [ ! -d "$WINEPREFIX/$windows/$linked" ] ||
+            cp -al "$WINEPREFIX/$windows/$linked" "$prefix_copy/$windows/" || fail "cannot link $windows/$linked"
+    done
     export WINEPREFIX=$prefix_copy
 }
 
@@ -145,7 +155,11 @@ click_client() {
     xdotool mousemove --window "$main_window" "$1" $(($2 + menu_height)) click "${3:-1}"
     sleep 0.05
 }
-click_box() { click_client "$box_x" "${box_y[$1]}"; }
+# Clicks into info box $1 and waits until it has the keyboard focus.
+click_box() {
+    click_client "$box_x" "${box_y[$1]}"
+    expect_focus Edit "a click into info box $1"
+}
 click_detail_button() { click_client "$button_x" "$detail_button_y"; }
 click_run_button() { click_client "$button_x" "$run_button_y"; }
 
@@ -307,7 +321,28 @@ select_entry() {
 # Focus moves as a user does it: from the key-name box one step back in the
 # tab order reaches the grid that is in use (the list grid in the list view,
 # the detail grid, last in the tab order, in the detail view).
-focus_grid() { click_box 0; keys shift+Tab; }
+focus_grid() {
+    click_box 0
+    keys shift+Tab
+    expect_focus VorlenGrid "Shift+Tab from the key-name box"
+}
+
+# Waits until a popup menu (a drop-down of the menu bar or a context menu)
+# is on the screen; $1 says what should have opened it.
+wait_for_menu() {
+    local answer
+    answer=$(helper_command "menu 10" 20)
+    [ "${answer%% *}" = ok ] || fail "$1 opens no menu within 10 s"
+}
+
+# Waits until the control with the keyboard focus in the foreground window
+# is of window class $1 (Edit, Button, VorlenGrid ...); $2 says what should
+# have put it there.
+expect_focus() {
+    local answer
+    answer=$(helper_command "focus 10 $1" 20)
+    [ "$answer" = ok ] || fail "$2 leaves the focus in a window of class '${answer#none }', not $1"
+}
 
 # ---- Checks that let the script go on ---------------------------------------------
 
