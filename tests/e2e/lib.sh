@@ -98,15 +98,24 @@ start_vorlen() {
     start_wine_helper
     wine64 "$exe" >/dev/null 2>&1 &
     wait_for_main_window
-    # The window takes keys once Ctrl+C in its list puts text on the clipboard.
+    # The window takes keys once Ctrl+C in its list puts text on the
+    # clipboard. Wine's bridge to the X clipboard starts with the desktop
+    # process, and on starting it empties the Windows clipboard once (it
+    # imports the X selection, holding the clipboard open meanwhile); the
+    # scripts' copies are safe from that once the bridge has taken over a
+    # copy of Vorlen's and offers it to X programs.
     for _ in $(seq 1 20); do
         clipboard_empty
         focus_main
         keys ctrl+c
-        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && return 0
+        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && within 5 x_clipboard_holds_text &&
+            return 0
     done
     fail "the main window takes no keys: Ctrl+C copies nothing within 20 s"
 }
+
+# Succeeds when an X program reads text from the clipboard selection.
+x_clipboard_holds_text() { [ -n "$(timeout 5 xclip -o -selection clipboard 2>/dev/null | head -c 1)" ]; }
 
 # Waits for the main window of a Vorlen just started; sets main_window and menu_height.
 wait_for_main_window() {
