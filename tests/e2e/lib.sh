@@ -119,7 +119,7 @@ start_vorlen() {
 }
 
 # Succeeds when an X program reads text from the clipboard selection.
-x_clipboard_holds_text() { [ -n "$(timeout 5 xclip -o -selection clipboard 2>/dev/null | head -c 1)" ]; }
+x_clipboard_holds_text() { [ -n "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" ]; }
 
 # Waits for the main window of a Vorlen just started; sets main_window and menu_height.
 wait_for_main_window() {
