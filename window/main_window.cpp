@@ -66,9 +66,9 @@ bool MainWindow::Create(int showCommand) {
                                                                 ? IDS_APPWIZ_PROGRAMS
                                                                 : IDS_APPWIZ_APPLICATIONS));
 
-    // Created at the system DPI's size, the window then takes its design size
-    // at the DPI of the screen it opened on, which under per-monitor
-    // awareness may be another (hidden until then, it is seen only so).
+    // Created hidden at the system DPI's size, the window takes its design
+    // size at the DPI of the screen it opened on before it is shown: under
+    // per-monitor awareness that DPI may be another.
     const UINT systemDpi = parts_.services.display->SystemDpi();
     RECT frame{0, 0, TwipsToPixels(kOpeningClientWidth, systemDpi), TwipsToPixels(kOpeningClientHeight, systemDpi)};
     parts_.services.display->AdjustWindowRect(frame, WS_OVERLAPPEDWINDOW, true, 0, systemDpi);
