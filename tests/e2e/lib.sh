@@ -16,6 +16,11 @@ mkdir -p "$out"
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# xdotool presses and releases a key in two requests; on a busy machine the
+# release can come after the X server's auto-repeat delay (660 ms), and the
+# key then arrives several times (an extra Tab or Shift+Tab moves the focus
+# past the control a step expects). The scripts' display repeats no key.
+xset r off || fail "cannot turn the X display's auto-repeat off (xset, Debian x11-xserver-utils)"
 # Ended from outside (a time-out, Ctrl+C), a script still runs its EXIT trap.
 trap 'exit 130' INT HUP
 trap 'exit 143' TERM
