@@ -73,7 +73,7 @@ private:
     bool finished_ = false;
 };
 
-void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, Queue& queue) {
+void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, RegistryWriteTime scanStart, Queue& queue) {
     Key* key = nullptr;
     while (queue.Take(key)) {
         // A key that fails to read is left out like one that cannot be opened.
@@ -82,6 +82,10 @@ void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, Queue& q
         } catch (const std::exception&) {
             key->entry = EntrySummary{};
         }
+        // Written within the margin before the scan began, the key may have
+        // been caught between two writes that leave the same time.
+        key->reusable = key->entry.opened && key->entry.readWhole && key->lastWrite &&
+                        *key->lastWrite <= scanStart && scanStart - *key->lastWrite >= kSettledWriteAge;
     }
 }
 
@@ -105,6 +109,9 @@ bool ShouldListEntry(const ScanRules& rules, const std::wstring& keyName, const 
 std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry, const ScanRules& rules,
                                                   unsigned readers) {
     if (readers == 0) readers = DefaultReaderCount();
+    // Taken before any name is enumerated: every key read below was read
+    // after this moment.
+    const RegistryWriteTime scanStart = registry.CurrentTime();
 
     // What the last scan read, by place and name. A key found is moved out and
     // its name dropped from here, so a name the enumeration gives twice (keys
@@ -118,7 +125,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
     std::vector<std::thread> threads;
     try {
         for (unsigned i = 0; i < readers; ++i)
-            threads.emplace_back(ReadQueuedKeys, std::cref(registry), std::ref(queue));
+            threads.emplace_back(ReadQueuedKeys, std::cref(registry), scanStart, std::ref(queue));
     } catch (const std::exception&) {
         // Fewer readers (even none: the walk below then reads alone) still
         // give the same list.
@@ -128,7 +135,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
         try {
             registry.ForEachSubKey(RegistryPlaceOf(place), kUninstallKeyPath,
                                    [&](std::wstring_view name, std::optional<RegistryWriteTime> lastWrite) {
-                                       Key key{place, std::wstring(name), lastWrite, {}};
+                                       Key key{place, std::wstring(name), lastWrite, {}, false};
                                        if (!IsAddressableKeyName(name)) {
                                            // Listed with empty texts, never opened.
                                            key.entry.opened = true;
@@ -139,8 +146,9 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
                                        if (found != knownHere.end()) {
                                            Key& old = *found->second;
                                            knownHere.erase(found);
-                                           if (lastWrite && old.lastWrite == lastWrite && old.entry.opened) {
+                                           if (old.reusable && lastWrite && old.lastWrite == lastWrite) {
                                                key.entry = std::move(old.entry);
+                                               key.reusable = true;
                                                queue.Publish(std::move(key), false);
                                                return;
                                            }
@@ -152,7 +160,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
         }
     }
     queue.Finish();
-    if (threads.empty()) ReadQueuedKeys(registry, queue);
+    if (threads.empty()) ReadQueuedKeys(registry, scanStart, queue);
     for (auto& thread : threads) thread.join();
 
     keys_ = queue.TakeKeys();
