@@ -85,3 +85,9 @@ set_tests_properties(bench.memory_runs PROPERTIES PASS_REGULAR_EXPRESSION "memor
 add_test(NAME win32.imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VORLEN_EXE})
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
+
+# The download built twice from two clean clones gives the same bytes. Two
+# fresh Windows builds take minutes, so scripts/test leaves the label
+# "package" out; `ctest -L package` runs it.
+add_test(NAME package.reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/package-reproducible)
+set_tests_properties(package.reproducible PROPERTIES LABELS package TIMEOUT 3600)

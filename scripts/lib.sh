@@ -12,7 +12,10 @@ ensure_display() {
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
     done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Without auto-repeat (-r): a key that xdotool presses and, on a busy
+    # machine, releases only after the repeat delay would otherwise arrive
+    # several times.
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -r >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do

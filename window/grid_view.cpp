@@ -119,6 +119,7 @@ HWND GridView::Create(HWND parent, int controlId, HINSTANCE instance) {
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL;
     if (model_.Visible()) style |= WS_VISIBLE;
     if (!model_.Enabled()) style |= WS_DISABLED;
+    highContrast_ = display_->HighContrast();
     CreateBound(WS_EX_CLIENTEDGE, kClassName, L"", style, 0, 0, 0, 0, parent,
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance);
     layoutDirty_ = true;
@@ -130,6 +131,16 @@ void GridView::SetDpi(UINT dpi) {
     dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
     layoutDirty_ = true;
     EnsureLayout();
+}
+
+void GridView::SetDisplay(const DisplayApi& display) {
+    display_ = &display;
+    OnSystemColoursChanged();
+}
+
+void GridView::OnSystemColoursChanged() {
+    highContrast_ = display_->HighContrast();
+    if (Hwnd()) Invalidate();
 }
 
 LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,6 +207,19 @@ LRESULT GridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // click neither takes the focus nor moves the current cell.
         if (AcceptsInput()) RaiseMouseDown(2);
         return 0;
+    case WM_CONTEXTMENU:
+        // Shift+F10 reaches here from the default handling of the key; the
+        // right button opened the menu already on its press.
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) OpenContextMenuFromKeyboard();
+        return 0;
+    case WM_KEYUP:
+        // The Menu key, handled here rather than left to the default
+        // handling, which not every system turns into WM_CONTEXTMENU.
+        if (wParam == VK_APPS) {
+            OpenContextMenuFromKeyboard();
+            return 0;
+        }
+        return DefaultHandling(message, wParam, lParam);
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
         if (AcceptsInput()) RaiseMouseDown(4);
@@ -695,6 +719,25 @@ void GridView::RaiseMouseDown(int button) {
     if (onMouseDown) onMouseDown(button);
 }
 
+// The menu opens below the current cell, as a list view's opens below its
+// focused item; a cell partly under the fixed cells or beyond the client
+// area still gives a point inside the grid.
+void GridView::OpenContextMenuFromKeyboard() {
+    if (!AcceptsInput() || !onKeyboardContextMenu) return;
+    const int row = model_.Row();
+    const int col = model_.Col();
+    EnsureVisible(row, col);
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const RECT cell = CellRect(row, col);
+    POINT at{client.left, client.top};  // a hidden current row
+    if (!IsRectEmpty(&cell))
+        at = {std::clamp(cell.left, client.left, std::max(client.left, client.right - 1)),
+              std::clamp(cell.bottom, client.top, std::max(client.top, client.bottom - 1))};
+    ClientToScreen(Hwnd(), &at);
+    onKeyboardContextMenu(at);
+}
+
 // The shown row `delta` shown rows away from `row` (which may itself be
 // hidden), stopping at the first and last shown rows; `row` itself when
 // there is none in that direction.
@@ -885,7 +928,6 @@ void GridView::Paint(HDC dc, const RECT& client) {
     const HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT);
     const SelectedObject selectedFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    highContrast_ = display_->HighContrast();
     const UniqueBrush gridLine(CreateSolidBrush(highContrast_ ? GetSysColor(COLOR_WINDOWTEXT) : kGridLineColour));
 
     struct Span {

@@ -38,12 +38,20 @@ public:
     void SetDpi(UINT dpi);
     // Where the grid learns whether high contrast is on (the system's unless
     // set); it must outlive the grid.
-    void SetDisplay(const DisplayApi& display) { display_ = &display; }
+    void SetDisplay(const DisplayApi& display);
+    // The system's colours or high contrast changed: the grid asks its
+    // display again and repaints. A child window hears of such changes only
+    // from its top-level window.
+    void OnSystemColoursChanged();
 
     // Raised on a double-click on a cell, and on any mouse button pressed
     // over the control (`button` 1 left, 2 right, 4 middle).
     std::function<void()> onDoubleClick;
     std::function<void(int button)> onMouseDown;
+    // Raised when the context menu is asked for from the keyboard (Shift+F10,
+    // the Menu key): `screen` is the point below the current cell, scrolled
+    // into view, where the menu opens.
+    std::function<void(POINT screen)> onKeyboardContextMenu;
 
     // The cell (row, col) drawn under a client point, fixed cells included;
     // nothing over the empty area beyond the last row or column.
@@ -120,6 +128,7 @@ private:
     void OnMouseMove(POINT client);
     void ExtendDragTo(POINT client);
     void RaiseMouseDown(int button);
+    void OpenContextMenuFromKeyboard();
 
     // Drawing.
     void Paint(HDC dc, const RECT& client);
@@ -128,7 +137,7 @@ private:
 
     GridModel& model_;
     const DisplayApi* display_ = &DisplayApi::OfThisSystem();
-    bool highContrast_ = false;  // as at the start of the paint at hand
+    bool highContrast_ = false;  // as the display said when last asked
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;  // given by WM_SETFONT, owned by the sender
 

@@ -37,6 +37,15 @@ constexpr int kStatusBarHeight = 375;
 // The uninstaller checker's answer has arrived; wParam is its generation.
 constexpr UINT kUninstallerCheckedMessage = WM_APP + 1;
 
+// Whether a WM_SETTINGCHANGE touches what the window draws with: the
+// message font and the other non-client metrics, or high contrast.
+bool ChangesDisplaySettings(WPARAM action, LPARAM section) {
+    if (action == SPI_SETNONCLIENTMETRICS || action == SPI_SETHIGHCONTRAST || action == SPI_SETICONTITLELOGFONT)
+        return true;
+    const auto* name = reinterpret_cast<const wchar_t*>(section);
+    return action == 0 && name && std::wstring_view(name) == L"WindowMetrics";
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowServices services) : parts_(instance, std::move(services)) {
@@ -61,18 +70,21 @@ bool MainWindow::Create(int showCommand) {
                                                                 ? IDS_APPWIZ_PROGRAMS
                                                                 : IDS_APPWIZ_APPLICATIONS));
 
-    const UINT dpi = parts_.services.display->SystemDpi();
-    const int clientWidth = TwipsToPixels(kOpeningClientWidth, dpi);
-    const int clientHeight = TwipsToPixels(kOpeningClientHeight, dpi);
-    RECT frame{0, 0, clientWidth, clientHeight};
-    parts_.services.display->AdjustWindowRect(frame, WS_OVERLAPPEDWINDOW, true, 0, dpi);
+    // Created hidden at the system DPI's size, the window takes its design
+    // size at the DPI of the screen it opened on before it is shown: under
+    // per-monitor awareness that DPI may be another.
+    const UINT systemDpi = parts_.services.display->SystemDpi();
+    RECT frame{0, 0, TwipsToPixels(kOpeningClientWidth, systemDpi), TwipsToPixels(kOpeningClientHeight, systemDpi)};
+    parts_.services.display->AdjustWindowRect(frame, WS_OVERLAPPEDWINDOW, true, 0, systemDpi);
     if (!CreateBound(WS_EX_CONTROLPARENT, kMainWindowClass, parts_.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                      parts_.menu.Bar(), instance))
         return false;
+    const int clientWidth = TwipsToPixels(kOpeningClientWidth, dpi_);
+    const int clientHeight = TwipsToPixels(kOpeningClientHeight, dpi_);
     // The menu bar may take more or less room than one line: bring the
     // client area to its opening size.
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
         RECT client{}, window{};
         GetClientRect(Hwnd(), &client);
         GetWindowRect(Hwnd(), &window);
@@ -124,6 +136,8 @@ void MainWindow::CreateControls() {
     SetWindowPos(parts_.detailView.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     parts_.listView.SetDpi(dpi_);
     parts_.detailView.SetDpi(dpi_);
+    parts_.listView.SetDisplay(*parts_.services.display);
+    parts_.detailView.SetDisplay(*parts_.services.display);
     parts_.detail.SetVisible(false);
     parts_.list.SetCurrentCellChangedHandler([this] { OnListCurrentCellChanged(parts_); });
     for (GridView* view : {&parts_.listView, &parts_.detailView}) {
@@ -131,8 +145,10 @@ void MainWindow::CreateControls() {
         // like any other.
         view->onDoubleClick = [this] { RunCommand(IDM_GRID_OPEN); };
         view->onMouseDown = [this](int button) {
-            if (button == 2) ShowContextMenu();
+            POINT cursor{};
+            if (button == 2 && GetCursorPos(&cursor)) ShowContextMenu(cursor);
         };
+        view->onKeyboardContextMenu = [this](POINT at) { ShowContextMenu(at); };
     }
     if (!parts_.program.osName.empty())
         parts_.toolbar.SetTooltip(IDM_TOOL_APPWIZ, parts_.menu.Caption(IDM_TOOL_APPWIZ));
@@ -246,11 +262,11 @@ void MainWindow::OnMenuOpening(HMENU menu) {
     }
 }
 
-void MainWindow::ShowContextMenu() {
+// The grids' context menu, at a point on the screen; the system tells
+// screen readers of its opening and closing as of every popup menu.
+void MainWindow::ShowContextMenu(POINT at) {
     parts_.menu.Show(ComputeCommandStates(parts_.Snapshot(true)),
                      {IDM_POPUP_EXPLORER, IDM_POPUP_URL, IDM_POPUP_CUT, IDM_POPUP_PASTE});
-    POINT at{};
-    GetCursorPos(&at);
     TrackPopupMenu(parts_.menu.ContextMenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(),
                    nullptr);
 }
@@ -277,6 +293,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         if (parts_.toolbar.OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
         break;
+    case WM_SETTINGCHANGE:
+        if (ChangesDisplaySettings(wParam, lParam)) OnSystemSettingsChanged(message, wParam, lParam);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED: OnSystemSettingsChanged(message, wParam, lParam); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0); return 0;
     case WM_SETFOCUS: FocusControl(); return 0;
@@ -371,6 +392,21 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyFont();
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The user changed the message font, the colours, high contrast or the
+// theme: the window follows without a restart. The common controls hear of
+// it only from their top-level window.
+void MainWindow::OnSystemSettingsChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (HWND control : {parts_.toolbar.Hwnd(), parts_.status.Hwnd()})
+        if (control) SendMessageW(control, message, wParam, lParam);
+    ApplyFont();
+    parts_.listView.OnSystemColoursChanged();
+    parts_.detailView.OnSystemColoursChanged();
+    SendMessageW(parts_.toolbar.Hwnd(), TB_AUTOSIZE, 0, 0);
+    parts_.status.FollowParent();
+    LayOut();
+    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::ApplyFont() {

@@ -59,10 +59,11 @@ private:
     void ApplyFont();
     int WidestPlaceTextPixels() const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnSystemSettingsChanged(UINT message, WPARAM wParam, LPARAM lParam);
     void OnActivate(bool active, bool minimized);
     void FocusControl();
     void OnMenuOpening(HMENU menu);
-    void ShowContextMenu();
+    void ShowContextMenu(POINT at);
     void DispatchCommand(UINT command);
     // Handles the waiting messages as the program's loop would; false once
     // the program is quitting.

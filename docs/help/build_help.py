@@ -11,9 +11,14 @@ meta charset. They are then copied into a fresh staging folder, so that
 chmcmd sees exactly the listed sources, and compiled there. Any warning of
 chmcmd (a missing file, a link to a page that is not listed) fails the
 build. The finished file is copied to OUTPUT_CHM only when all went well.
+
+chmcmd writes the time of the compilation twice into the file (the ITSF
+header and the #SYSTEM file); with SOURCE_DATE_EPOCH set, both are replaced
+by that time, so that the same sources give the same bytes (scripts/package).
 """
 import os
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -50,6 +55,68 @@ def check_source(path):
         fail(f'{name} lacks <meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">')
 
 
+def read_encint(data, at):
+    """A CHM directory's variable-length integer: 7 bits a byte, high bit set
+    on all but the last."""
+    value = 0
+    while True:
+        byte = data[at]
+        at += 1
+        value = (value << 7) | (byte & 0x7F)
+        if byte < 0x80:
+            return value, at
+
+
+def system_file_offset(data):
+    """Where the #SYSTEM file of a compiled help file starts, from the PMGL
+    chunks of its directory; None when the file does not have one."""
+    directory = struct.unpack_from("<Q", data, 0x48)[0]
+    content = struct.unpack_from("<Q", data, 0x58)[0]
+    if data[directory:directory + 4] != b"ITSP":
+        return None
+    header_length, _, chunk_size = struct.unpack_from("<III", data, directory + 8)
+    chunk_count = struct.unpack_from("<I", data, directory + 0x2C)[0]
+    for index in range(chunk_count):
+        chunk = directory + header_length + index * chunk_size
+        if data[chunk:chunk + 4] != b"PMGL":
+            continue
+        end = chunk + chunk_size - struct.unpack_from("<I", data, chunk + 4)[0]
+        at = chunk + 0x14
+        while at < end:
+            length, at = read_encint(data, at)
+            name = data[at:at + length]
+            at += length
+            section, at = read_encint(data, at)
+            offset, at = read_encint(data, at)
+            _, at = read_encint(data, at)
+            if name == b"/#SYSTEM" and section == 0:
+                return content + offset
+    return None
+
+
+def pin_compile_time(path, epoch):
+    """Writes `epoch` where chmcmd wrote the time of the compilation."""
+    data = bytearray(open(path, "rb").read())
+    if data[:4] != b"ITSF" or struct.unpack_from("<I", data, 4)[0] != 3:
+        fail(f"{path} is not a version 3 ITSF file")
+    struct.pack_into(">I", data, 0x10, epoch & 0xFFFFFFFF)
+    system = system_file_offset(data)
+    if system is None:
+        fail(f"{path} has no #SYSTEM file in its first section")
+    # #SYSTEM: a version, then records of a 16-bit code, a 16-bit length and
+    # the data; code 10 holds the compilation time.
+    at = system + 4
+    while True:
+        code, length = struct.unpack_from("<HH", data, at)
+        if code == 10 and length >= 4:
+            struct.pack_into("<I", data, at + 4, epoch & 0xFFFFFFFF)
+            break
+        at += 4 + length
+        if length == 0 and code == 0:
+            fail(f"{path}: #SYSTEM holds no compilation time")
+    open(path, "wb").write(bytes(data))
+
+
 def main(argv):
     if len(argv) < 5:
         fail("usage: build_help.py CHMCMD STAGE_DIR OUTPUT_CHM SOURCE...")
@@ -80,6 +147,9 @@ def main(argv):
     if not os.path.isfile(compiled):
         sys.stderr.write(log)
         fail(f"chmcmd wrote no {os.path.basename(compiled)}")
+    epoch = os.environ.get("SOURCE_DATE_EPOCH")
+    if epoch:
+        pin_compile_time(compiled, int(epoch))
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
     temporary = output + ".tmp"
     shutil.copyfile(compiled, temporary)

@@ -17,10 +17,21 @@ namespace vorlen {
 
 namespace {
 
+// Another program may hold the clipboard open for a moment (a clipboard
+// manager or viewer, a remote desktop's clipboard, Wine's bridge to the X
+// selection); a copy waits that long rather than be lost.
+bool OpenClipboardWaiting(HWND owner) {
+    for (int attempt = 0; attempt < 25; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 // Owns the clipboard between OpenClipboard and CloseClipboard.
 struct OpenedClipboard {
     bool opened;
-    explicit OpenedClipboard(HWND owner) : opened(OpenClipboard(owner) != FALSE) {}
+    explicit OpenedClipboard(HWND owner) : opened(OpenClipboardWaiting(owner)) {}
     ~OpenedClipboard() {
         if (opened) CloseClipboard();
     }

@@ -31,13 +31,15 @@ public:
     // The running system's, shared by the whole process.
     static const DisplayApi& OfThisSystem();
 
-    UINT WindowDpi(HWND window) const;
-    UINT SystemDpi() const;
+    // Virtual, like the rest that a window asks, so that a test can stand in
+    // for a screen of another DPI or for settings the user changes.
+    virtual UINT WindowDpi(HWND window) const;
+    virtual UINT SystemDpi() const;
     // AdjustWindowRectEx at a DPI.
     bool AdjustWindowRect(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) const;
     // SystemParametersInfo's SPI_GETNONCLIENTMETRICS, SPI_GETICONTITLELOGFONT
     // and SPI_GETICONMETRICS at a DPI.
-    bool SystemParameters(UINT action, UINT size, void* data, UINT dpi) const;
+    virtual bool SystemParameters(UINT action, UINT size, void* data, UINT dpi) const;
     int SystemMetric(int index, UINT dpi) const;
     // High contrast asks that every colour painted be a system colour.
     virtual bool HighContrast() const;

@@ -41,6 +41,7 @@ vorlen_add_e2e_test(clipboard clipboard.sh)
 vorlen_add_e2e_test(open open.sh)
 vorlen_add_e2e_test(uninstall uninstall.sh)
 vorlen_add_e2e_test(places places.sh)
+vorlen_add_e2e_test(contextmenu contextmenu.sh)
 set_tests_properties(win32.unit PROPERTIES RESOURCE_LOCK prefix_test)
 
 # Start-up where no program is registered, on a prefix whose three uninstall

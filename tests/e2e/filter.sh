@@ -24,7 +24,9 @@ echo "the list holds ${#all_keys[@]} entries"
 # the tab order reach it (the boxes come first, then the three toggles).
 press_toggle() {
     click_box "$1"
-    keys Tab Tab Tab space
+    keys Tab Tab Tab
+    expect_focus Button "three Tabs from info box $1"
+    keys space
 }
 
 # Prints the rows the list shows, top to bottom, as key name TAB program name.

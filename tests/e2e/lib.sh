@@ -16,6 +16,11 @@ mkdir -p "$out"
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# xdotool presses and releases a key in two requests; on a busy machine the
+# release can come after the X server's auto-repeat delay (660 ms), and the
+# key then arrives several times (an extra Tab or Shift+Tab moves the focus
+# past the control a step expects). The scripts' display repeats no key.
+xset r off || fail "cannot turn the X display's auto-repeat off (xset, Debian x11-xserver-utils)"
 # Ended from outside (a time-out, Ctrl+C), a script still runs its EXIT trap.
 trap 'exit 130' INT HUP
 trap 'exit 143' TERM
@@ -45,11 +50,21 @@ e2e_cleanup() {
 
 # Runs the rest of the script in a copy of the prefix, removed at the end,
 # for a script that changes the prefix (uninstalls a program); sets
-# more_cleanup.
+# more_cleanup. Wine's own DLLs and programs in system32, syswow64 and
+# winsxs, over a gigabyte that Wine only reads, are hard links to the
+# prefix's files: copying them took most of the script's time limit on a
+# busy machine. Everything that programs write (the registry, Program
+# Files, the users' folders, windows/ itself) is a real copy.
 use_prefix_copy() {
     prefix_copy=$(mktemp -d /tmp/vorlen-e2e-prefix.XXXXXX)
     more_cleanup() { rm -rf "$prefix_copy"; }
-    cp -a "$WINEPREFIX/." "$prefix_copy/" || fail "cannot copy the prefix $WINEPREFIX"
+    local windows=drive_c/windows linked
+    tar -C "$WINEPREFIX" -cf - --exclude="./$windows/system32" --exclude="./$windows/syswow64" \
+        --exclude="./$windows/winsxs" . | tar -C "$prefix_copy" -xf - || fail "cannot copy the prefix $WINEPREFIX"
+    for linked in system32 syswow64 winsxs; do
+        [ ! -d "$WINEPREFIX/$windows/$linked" ] ||
+            cp -al "$WINEPREFIX/$windows/$linked" "$prefix_copy/$windows/" || fail "cannot link $windows/$linked"
+    done
     export WINEPREFIX=$prefix_copy
 }
 
@@ -92,15 +107,24 @@ start_vorlen() {
     start_wine_helper
     wine64 "$exe" >/dev/null 2>&1 &
     wait_for_main_window
-    # The window takes keys once Ctrl+C in its list puts text on the clipboard.
+    # The window takes keys once Ctrl+C in its list puts text on the
+    # clipboard. Wine's bridge to the X clipboard starts with the desktop
+    # process, and on starting it empties the Windows clipboard once (it
+    # imports the X selection, holding the clipboard open meanwhile); the
+    # scripts' copies are safe from that once the bridge has taken over a
+    # copy of Vorlen's and offers it to X programs.
     for _ in $(seq 1 20); do
         clipboard_empty
         focus_main
         keys ctrl+c
-        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && return 0
+        [ "$(helper_command "read 1 Z:${scratch//\//\\}\\ready" 11)" = ok ] && within 5 x_clipboard_holds_text &&
+            return 0
     done
     fail "the main window takes no keys: Ctrl+C copies nothing within 20 s"
 }
+
+# Succeeds when an X program reads text from the clipboard selection.
+x_clipboard_holds_text() { [ -n "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" ]; }
 
 # Waits for the main window of a Vorlen just started; sets main_window and menu_height.
 wait_for_main_window() {
@@ -149,7 +173,11 @@ click_client() {
     xdotool mousemove --window "$main_window" "$1" $(($2 + menu_height)) click "${3:-1}"
     sleep 0.05
 }
-click_box() { click_client "$box_x" "${box_y[$1]}"; }
+# Clicks into info box $1 and waits until it has the keyboard focus.
+click_box() {
+    click_client "$box_x" "${box_y[$1]}"
+    expect_focus Edit "a click into info box $1"
+}
 click_detail_button() { click_client "$button_x" "$detail_button_y"; }
 click_run_button() { click_client "$button_x" "$run_button_y"; }
 
@@ -311,7 +339,28 @@ select_entry() {
 # Focus moves as a user does it: from the key-name box one step back in the
 # tab order reaches the grid that is in use (the list grid in the list view,
 # the detail grid, last in the tab order, in the detail view).
-focus_grid() { click_box 0; keys shift+Tab; }
+focus_grid() {
+    click_box 0
+    keys shift+Tab
+    expect_focus VorlenGrid "Shift+Tab from the key-name box"
+}
+
+# Waits until a popup menu (a drop-down of the menu bar or a context menu)
+# is on the screen; $1 says what should have opened it.
+wait_for_menu() {
+    local answer
+    answer=$(helper_command "menu 10" 20)
+    [ "${answer%% *}" = ok ] || fail "$1 opens no menu within 10 s"
+}
+
+# Waits until the control with the keyboard focus in the foreground window
+# is of window class $1 (Edit, Button, VorlenGrid ...); $2 says what should
+# have put it there.
+expect_focus() {
+    local answer
+    answer=$(helper_command "focus 10 $1" 20)
+    [ "$answer" = ok ] || fail "$2 leaves the focus in a window of class '${answer#none }', not $1"
+}
 
 # ---- Checks that let the script go on ---------------------------------------------
 

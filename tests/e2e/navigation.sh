@@ -75,7 +75,7 @@ expect_detail_shown "after Ctrl+D in the detail view" navigation-detail-next
 # View menu, 一覧(&L): back to the list, on the row reached in the detail view.
 focus_main
 keys alt+v
-sleep 0.2
+wait_for_menu "Alt+V"
 keys l
 expect_list_shown "after 表示 > 一覧" navigation-list-again
 focus_grid
@@ -84,7 +84,7 @@ expect_equal "$(copy_cell)" NumericName100 "back in the list, the row stepped to
 # View menu, 詳細(&D), and back with the button (now "一覧").
 focus_main
 keys alt+v
-sleep 0.2
+wait_for_menu "Alt+V"
 keys d
 focus_grid
 copy_whole_grid "$scratch/detail"

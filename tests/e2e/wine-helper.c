@@ -13,6 +13,12 @@
  *                             text or an empty one (nothing to paste)
  *       activate S TITLE      bring the top-level window titled TITLE (UTF-8) to
  *                             the foreground, waiting up to S seconds for it
+ *       focus S CLASS         wait up to S seconds until the control with the
+ *                             keyboard focus in the foreground window is of the
+ *                             window class CLASS; "none" is followed by the class
+ *                             that has it ("-" when no window has it)
+ *       menu S                wait up to S seconds for a popup menu on the screen;
+ *                             "ok X Y" gives the screen point of its top left corner
  *     each answered by one line: "ok", "none" (not in time) or "error". One
  *     process serves a whole script: starting a Wine process for every copy
  *     would cost a third of a second each.
@@ -115,6 +121,47 @@ static const char* Activate(int seconds, const char* title) {
     }
 }
 
+/* The class of the window with the keyboard focus in the foreground
+ * window's thread, or "-". */
+static void FocusedClass(char* name, int capacity) {
+    GUITHREADINFO info = {sizeof info};
+    const HWND foreground = GetForegroundWindow();
+    wchar_t wide[256];
+    if (foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, NULL), &info) && info.hwndFocus &&
+        GetClassNameW(info.hwndFocus, wide, 256) &&
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, name, capacity, NULL, NULL))
+        return;
+    lstrcpynA(name, "-", capacity);
+}
+
+static const char* WaitFocus(int seconds, const char* wanted) {
+    static char answer[300];
+    char name[256];
+    for (int tick = 0;; ++tick) {
+        FocusedClass(name, sizeof name);
+        if (lstrcmpiA(name, wanted) == 0) return "ok\n";
+        if (tick >= seconds * 20) break;
+        Sleep(50);
+    }
+    wsprintfA(answer, "none %s\n", name);
+    return answer;
+}
+
+/* Waits for a shown popup menu (the system's window class #32768). */
+static const char* WaitMenu(int seconds) {
+    static char answer[64];
+    for (int tick = 0;; ++tick) {
+        const HWND menu = FindWindowW((LPCWSTR)MAKEINTATOM(0x8000), NULL);
+        RECT rect;
+        if (menu && IsWindowVisible(menu) && GetWindowRect(menu, &rect)) {
+            wsprintfA(answer, "ok %d %d\n", (int)rect.left, (int)rect.top);
+            return answer;
+        }
+        if (tick >= seconds * 20) return "none\n";
+        Sleep(50);
+    }
+}
+
 static int Serve(void) {
     char line[4096];
     while (ReadLine(line, sizeof line)) {
@@ -132,6 +179,12 @@ static int Serve(void) {
             Answer(Read(seconds, rest));
         } else if (strncmp(line, "wait-empty ", 11) == 0) {
             Answer(WaitEmpty(atoi(line + 11)));
+        } else if (strncmp(line, "menu ", 5) == 0) {
+            Answer(WaitMenu(atoi(line + 5)));
+        } else if (strncmp(line, "focus ", 6) == 0) {
+            const int seconds = (int)strtol(line + 6, &rest, 10);
+            while (*rest == ' ') ++rest;
+            Answer(WaitFocus(seconds, rest));
         } else if (strncmp(line, "activate ", 9) == 0) {
             const int seconds = (int)strtol(line + 9, &rest, 10);
             while (*rest == ' ') ++rest;

@@ -466,6 +466,33 @@ TEST_F(GridViewTest, RightAndMiddleClicksRaiseMouseDownWithoutMovingOrTakingTheF
     EXPECT_EQ(GetFocus(), edit_);
 }
 
+TEST_F(GridViewTest, TheKeyboardsContextMenuOpensOnceBelowTheCurrentCellScrolledIntoView) {
+    std::vector<POINT> opened;
+    view_.onKeyboardContextMenu = [&](POINT at) { opened.push_back(at); };
+    model_.SetCurrentCell(400, 2);
+    Pump();
+    SendMessageW(grid_, WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    ASSERT_FALSE(view_.IsInView(400, 2));
+    // Shift+F10, as the default handling of the key sends it.
+    SendMessageW(grid_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid_), MAKELPARAM(-1, -1));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(view_.IsInView(400, 2));
+    const RECT cell = view_.CellRect(400, 2);
+    POINT below{cell.left, cell.bottom};
+    ClientToScreen(grid_, &below);
+    EXPECT_EQ(opened[0].x, below.x);
+    EXPECT_EQ(opened[0].y, below.y);
+
+    // The Menu key, whose key-up the grid takes itself.
+    SendMessageW(grid_, WM_KEYDOWN, VK_APPS, 1);
+    SendMessageW(grid_, WM_KEYUP, VK_APPS, 0xC0000001);
+    EXPECT_EQ(opened.size(), 2u);
+    // The right button's WM_CONTEXTMENU opens nothing more: its press did.
+    SendMessageW(grid_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid_), MAKELPARAM(below.x, below.y));
+    EXPECT_EQ(opened.size(), 2u);
+    view_.onKeyboardContextMenu = nullptr;
+}
+
 TEST_F(GridViewTest, ADoubleClickOnACellRaisesDoubleClickWithThatCellCurrent) {
     int rowWhenRaised = -1;
     view_.onDoubleClick = [&] {
