@@ -15,7 +15,7 @@ namespace {
 // parsed or collated again inside the comparisons.
 struct SortKey {
     double number = 0;
-    const std::wstring* text = nullptr;
+    std::wstring_view text;
     std::string collation;  // the collator's key of the text, when every text has one
     int row = 0;
     bool isNumber = false;
@@ -31,7 +31,7 @@ bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator, b
     if (a.isNumber != b.isNumber) return a.isNumber;
     if (a.isNumber) return a.number < b.number;
     if (collationKeys) return BytesLess(a.collation, b.collation);
-    return collator.Compare(*a.text, *b.text) < 0;
+    return collator.Compare(a.text, b.text) < 0;
 }
 
 }  // namespace
@@ -51,12 +51,12 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
     for (int row = first; row < rows_; ++row) {
         SortKey key;
         key.row = row;
-        key.text = &cells_[Index(row, col)];
-        if (const std::optional<double> number = ParseSortNumber(*key.text)) {
+        key.text = cells_[Index(row, col)].View();
+        if (const std::optional<double> number = ParseSortNumber(key.text)) {
             key.isNumber = true;
             key.number = *number;
         } else if (collationKeys) {
-            std::optional<std::string> collation = collator.SortKey(*key.text);
+            std::optional<std::string> collation = collator.SortKey(key.text);
             collationKeys = collation.has_value();
             if (collation) key.collation = std::move(*collation);
         }
@@ -71,7 +71,7 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
     }
 
     const auto cols = static_cast<std::size_t>(cols_);
-    std::vector<std::wstring> cells(cells_.size());
+    std::vector<SharedText> cells(cells_.size());
     std::vector<Colour> colours(cellColours_.size());
     std::vector<int> heights(rowHeights_.size());
     std::vector<std::uint32_t> rowData(rowData_.size());

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "core/shared_text.h"
+
 #include "inventory/uninstall_key.h"
 
 namespace vorlen {
@@ -10,8 +12,8 @@ class RegistryReader;
 
 // What the list needs of one uninstall entry.
 struct EntrySummary {
-    std::wstring displayName;      // text of the value named exactly "DisplayName"
-    std::wstring uninstallString;  // text of the value named exactly "UninstallString"
+    SharedText displayName;      // text of the value named exactly "DisplayName"
+    SharedText uninstallString;  // text of the value named exactly "UninstallString"
     // The uninstall command is stored as REG_EXPAND_SZ: only then are its
     // environment variables expanded when it is started.
     bool uninstallStringExpands = false;
@@ -31,7 +33,7 @@ using EntryValueSink = std::function<void(const EntryValueText&)>;
 // `sink` is set, each value is handed to it in enumeration order. A name that
 // is not addressable (IsAddressableKeyName) is not opened at all: it reads
 // as a key that cannot be opened.
-EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
+EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, std::wstring_view keyName,
                        const EntryValueSink& sink = nullptr);
 
 }  // namespace vorlen
