@@ -37,7 +37,7 @@ void RunUiBenchmark(double scanMs) {
     const vorlen::MainWindowServices services = platform.Services();
 
     std::unique_ptr<vorlen::MainWindow> window;
-    const double startupMs = MedianMilliseconds(3, [&] {
+    const double startupMs = MedianMilliseconds([&] {
         window.reset();
         Pump();
         window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), services);
@@ -50,20 +50,19 @@ void RunUiBenchmark(double scanMs) {
     // The window's operations, each followed by the message processing it causes.
     // A filter applied and released again, as two clicks of a toggle.
     shown.Info().SetBoxText(1, L"Vorlen");
-    const double filterMs = MedianMilliseconds(5, [&] {
+    const double filterMs = MedianMilliseconds([&] {
         for (int click = 0; click < 2; ++click) {
             shown.RunCommand(IDM_FILTER_NAME);
             Pump();
         }
     });
-    const double sortMs = MedianMilliseconds(5,
-                                             [&] {
-                                                 shown.RunCommand(IDM_SORT_KEY_DOWN);
-                                                 shown.RunCommand(IDM_SORT_NAME_UP);
-                                                 Pump();
-                                             }) /
+    const double sortMs = MedianMilliseconds([&] {
+                              shown.RunCommand(IDM_SORT_KEY_DOWN);
+                              shown.RunCommand(IDM_SORT_NAME_UP);
+                              Pump();
+                          }) /
                           2;
-    const double refreshMs = MedianMilliseconds(5, [&] {
+    const double refreshMs = MedianMilliseconds([&] {
         shown.RunCommand(IDM_VIEW_REFRESH);
         Pump();
     });
@@ -75,19 +74,16 @@ void RunUiBenchmark(double scanMs) {
     rules.osName = shown.Program().osName;
     vorlen::UninstallInventory inventory;
     vorlen::FillListGrid(bare, inventory.Scan(registry, rules));
-    const double bareFilterMs = MedianMilliseconds(5, [&] {
+    const double bareFilterMs = MedianMilliseconds([&] {
         vorlen::ApplyColumnFilter(bare, vorlen::kListColumnDisplayName, L"Vorlen");
         vorlen::ShowAllRows(bare);
     });
-    const double bareSortMs = MedianMilliseconds(5,
-                                                 [&] {
-                                                     bare.Sort(vorlen::kListColumnKeyName,
-                                                               vorlen::SortDirection::Descending, collator);
-                                                     bare.Sort(vorlen::kListColumnDisplayName,
-                                                               vorlen::SortDirection::Ascending, collator);
-                                                 }) /
+    const double bareSortMs = MedianMilliseconds([&] {
+                                  bare.Sort(vorlen::kListColumnKeyName, vorlen::SortDirection::Descending, collator);
+                                  bare.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
+                              }) /
                               2;
-    const double bareRefreshMs = MedianMilliseconds(5, [&] {
+    const double bareRefreshMs = MedianMilliseconds([&] {
         vorlen::FillListGrid(bare, inventory.Scan(registry, rules));
         bare.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
     });
