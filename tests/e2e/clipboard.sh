@@ -55,10 +55,10 @@ focus_grid
 copy_whole_grid "$scratch/detail"
 for line in $'(標準)\tREG_SZ\t既定の値' $'TypeMultiString\tREG_MULTI_SZ\ta b ' \
     $'TypeQword\tOther Type\t01 02 03 04 05 06 07 08 ' $'UninstallString\tREG_EXPAND_SZ\t%ProgramFiles%\\Value Types\\uninst.exe'; do
-    tr -d '\r' <"$scratch/detail" | grep -aqxF -- "$line" || fail "the copied detail of ValueTypes has no line '$line'"
+    grep -aqxF -- "$line" <(tr -d '\r' <"$scratch/detail") || fail "the copied detail of ValueTypes has no line '$line'"
 done
 echo "ok: the whole detail of ValueTypes is copied"
-index=$(tr -d '\r' <"$scratch/detail" | awk -F'\t' '$1 == "TypeBinary" { print NR; exit }')
+index=$(awk -F'\t' '{ sub(/\r$/, "") } $1 == "TypeBinary" { print NR; exit }' "$scratch/detail")
 [ -n "$index" ] || fail "the detail of ValueTypes has no value TypeBinary"
 keys ctrl+Home
 [ "$index" -gt 1 ] && xdotool key --delay 10 $(printf 'Down %.0s' $(seq 2 "$index"))

@@ -60,7 +60,7 @@ keys_to_window_until_closed() {
     sleep 0.2
     keys "$@"
     for _ in $(seq 1 40); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' || return 0
+        grep -q 'IsViewable' <(xwininfo -id "$id" 2>/dev/null) || return 0
         sleep 0.25
     done
     return 1
@@ -108,7 +108,7 @@ wait_for_no_window_named() {
 prefix_processes() {
     local pid args
     while read -r pid args; do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        grep -qxF "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null) || continue
         printf '%s %s\n' "$pid" "$args"
     done < <(ps -eo pid=,args= | sed 's/^[[:space:]]*//; s/[[:space:]]*$//' | grep -aiE -- "$1" | grep -av grep || true)
 }

@@ -3,6 +3,10 @@
 # window with keys and clicks as a user would; reading the clipboard and
 # what the window shows.
 set -Eeuo pipefail
+# No pipeline ends in a reader that stops at its first match (grep -q, awk's
+# exit, head): the writer before it then dies of SIGPIPE when it writes more,
+# and pipefail turns a match into a failure, or a failure into a pass, at
+# random. Such readers read a file or a process substitution instead.
 # A command that fails unexpectedly says where, so that no run ends unexplained.
 trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND (status $?)" >&2' ERR
 exe=${1:?usage: $0 vorlen.exe output-folder}
@@ -297,7 +301,7 @@ copy_whole_grid() {
 select_entry() {
     local file=$scratch/whole-list index
     copy_whole_grid "$file"
-    index=$(tr -d '\r' <"$file" | awk -F'\t' -v key="$1" '$1 == key { print NR; exit }')
+    index=$(awk -F'\t' -v key="$1" '{ sub(/\r$/, "") } $1 == key { print NR; exit }' "$file")
     [ -n "$index" ] || fail "no row with the key name '$1' in the list"
     keys ctrl+Home
     [ "$index" -gt 1 ] && xdotool key --delay 20 $(printf 'Down %.0s' $(seq 2 "$index"))

@@ -75,7 +75,7 @@ focus_grid
 copy_whole_grid "$scratch/detail"
 row_of() {
     local index
-    index=$(tr -d '\r' <"$scratch/detail" | awk -F'\t' -v name="$1" '$1 == name { print NR; exit }')
+    index=$(awk -F'\t' -v name="$1" '{ sub(/\r$/, "") } $1 == name { print NR; exit }' "$scratch/detail")
     [ -n "$index" ] || fail "the detail of Vorlen Tool 1.2 has no value $1"
     echo "$index"
 }

@@ -23,7 +23,7 @@ for row in $'Vorlen Classic\tヴォルレン クラシック 3.1 (32 ビット)\
     $'{6D2F5A10-0007-4B7E-9C31-5E0000000007}\tVorlen Legacy Reader (x86)\tHKLM 32 ビット' \
     $'VorlenPersonal\tVorlen Personal Notes 0.9\tHKCU' \
     $'Vorlen Sample\tヴォルレン サンプル 1.0\tHKLM'; do
-    rows_of "$scratch/list-before" | grep -aqxF -- "$row" || fail "no row '$row' in the list"
+    grep -aqxF -- "$row" <(rows_of "$scratch/list-before") || fail "no row '$row' in the list"
 done
 echo "ok: the 32-bit NSIS and MSI programs, the per-user program and the 64-bit ones are listed with their places"
 screenshot_main places-list

@@ -44,7 +44,7 @@ echo "ok: Explorer was started as 'explorer C:\\users\\Public\\'"
 sleep 0.5
 screenshot regexport-explorer
 cp "$reg_file" "$out/regexport-key.reg"
-iconv -f UTF-16 -t UTF-8 "$reg_file" | tr -d '\r' | grep -qxF "[$long_key]" ||
+grep -qxF "[$long_key]" <(iconv -f UTF-16 -t UTF-8 "$reg_file" | tr -d '\r') ||
     fail "the .reg file does not hold the section [$long_key]"
 echo "ok: the .reg file holds the key of Vorlen Sample"
 close_window Public "$explorer_window"
