@@ -27,6 +27,9 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // No system dialog may ever ask for a disk: a look at an empty drive
+    // fails quietly instead. The bits set before are kept.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
     if (const auto exitCode = vorlen::RunFromCommandLine(instance)) return *exitCode;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -69,7 +69,7 @@ void StartSysInfo(HWND owner, Desktop& desktop, const RegistryReader& registry) 
         GetKeyValue(registry, RegistryRoot::LocalMachine, kSharedToolsKey, kSharedToolsSysInfoValue, path)) {
         // The value names a folder; only a tool really there is used.
         const std::wstring file = path + kSysInfoFileName;
-        located = desktop.NormalFileExists(file);
+        located = desktop.MayLookUp(file) && desktop.NormalFileExists(file);
         if (located) path = file;
     }
     PlatformError error;

@@ -13,7 +13,7 @@ EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, std
     path += keyName;
     // Without a sink only the two named values need their data as text, which
     // keeps the scan from formatting every value of every entry.
-    summary.opened = registry.ForEachValue(
+    const ValueVisitEnd end = registry.ForEachValue(
         RegistryPlaceOf(place), path,
         [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
             const bool isDisplayName = name == L"DisplayName";
@@ -28,6 +28,8 @@ EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, std
             }
             if (sink) sink(EntryValueText{ValueNameText(name), ValueTypeText(type), std::move(dataText)});
         });
+    summary.opened = end != ValueVisitEnd::NotOpened;
+    summary.readWhole = end == ValueVisitEnd::AllValues;
     return summary;
 }
 

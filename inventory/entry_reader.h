@@ -18,6 +18,9 @@ struct EntrySummary {
     // environment variables expanded when it is started.
     bool uninstallStringExpands = false;
     bool opened = false;  // false when the sub-key could not be opened
+    // True when the enumeration reached the end of the values; false when
+    // it failed on the way, so that what was read may lack values.
+    bool readWhole = false;
 };
 
 // One value as the detail view shows it.

@@ -93,7 +93,7 @@ private:
     bool finished_ = false;
 };
 
-void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, Queue& queue) {
+void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, RegistryWriteTime scanStart, Queue& queue) {
     Queue::Taken keys{};
     while (const std::size_t count = queue.Take(keys)) {
         for (std::size_t i = 0; i < count; ++i) {
@@ -104,6 +104,10 @@ void UninstallInventory::ReadQueuedKeys(const RegistryReader& registry, Queue& q
             } catch (const std::exception&) {
                 key.entry = EntrySummary{};
             }
+            // Written within the margin before the scan began, the key may have
+            // been caught between two writes that leave the same time.
+            key.reusable = key.entry.opened && key.entry.readWhole && key.lastWrite && *key.lastWrite <= scanStart &&
+                           scanStart - *key.lastWrite >= kSettledWriteAge;
         }
     }
 }
@@ -128,6 +132,9 @@ bool ShouldListEntry(const ScanRules& rules, std::wstring_view keyName, const En
 std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry, const ScanRules& rules,
                                                   unsigned readers) {
     if (readers == 0) readers = DefaultReaderCount();
+    // Taken before any name is enumerated: every key read below was read
+    // after this moment.
+    const RegistryWriteTime scanStart = registry.CurrentTime();
 
     // What the last scan read, by place and name. A key found is moved out and
     // its name dropped from here, so a name the enumeration gives twice (keys
@@ -141,7 +148,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
     std::vector<std::thread> threads;
     try {
         for (unsigned i = 0; i < readers; ++i)
-            threads.emplace_back(ReadQueuedKeys, std::cref(registry), std::ref(queue));
+            threads.emplace_back(ReadQueuedKeys, std::cref(registry), scanStart, std::ref(queue));
     } catch (const std::exception&) {
         // Fewer readers (even none: the walk below then reads alone) still
         // give the same list.
@@ -159,22 +166,23 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
                                    [&](std::wstring_view name, std::optional<RegistryWriteTime> lastWrite) {
                                        if (!IsAddressableKeyName(name)) {
                                            // Listed with empty texts, never opened.
-                                           Key key{place, SharedText(name), lastWrite, {}};
+                                           Key key{place, SharedText(name), lastWrite, {}, false};
                                            key.entry.opened = true;
                                            publish(std::move(key), false);
                                            return;
                                        }
                                        const auto found = knownHere.find(name);
                                        if (found == knownHere.end()) {
-                                           publish(Key{place, SharedText(name), lastWrite, {}}, true);
+                                           publish(Key{place, SharedText(name), lastWrite, {}, false}, true);
                                            return;
                                        }
                                        // The name kept from before is the one the list shows.
                                        Key& old = *found->second;
                                        knownHere.erase(found);
-                                       Key key{place, std::move(old.name), lastWrite, {}};
-                                       if (lastWrite && old.lastWrite == lastWrite && old.entry.opened) {
+                                       Key key{place, std::move(old.name), lastWrite, {}, false};
+                                       if (old.reusable && lastWrite && old.lastWrite == lastWrite) {
                                            key.entry = std::move(old.entry);
+                                           key.reusable = true;
                                            publish(std::move(key), false);
                                            return;
                                        }
@@ -190,7 +198,7 @@ std::vector<ListedEntry> UninstallInventory::Scan(const RegistryReader& registry
         }
     }
     queue.Finish();
-    if (threads.empty()) ReadQueuedKeys(registry, queue);
+    if (threads.empty()) ReadQueuedKeys(registry, scanStart, queue);
     for (auto& thread : threads) thread.join();
 
     keys_ = queue.TakeKeys();

@@ -6,10 +6,9 @@
 #include "core/display_settings.h"
 #include "inventory/entry_reader.h"
 #include "inventory/uninstall_key.h"
+#include "platform/registry.h"
 
 namespace vorlen {
-
-class RegistryReader;
 
 // What decides which entries the list shows.
 struct ScanRules {
@@ -41,16 +40,24 @@ struct ListedEntry {
 // changed.
 //
 // Each scan enumerates the sub-keys of the three places in order, with the
-// last-write time the enumeration gives for each. A key read before whose
-// time is the same keeps what was read of it; a key that is new, whose time
-// differs, that gave no time, or that could not be opened last time is read
-// again; a key no longer enumerated is forgotten. The rules are then applied
-// to every key, so the entries are exactly those a first scan would give.
+// last-write time the enumeration gives for each. A key whose time is the
+// same as when it was read keeps what was read of it, but only when that
+// read was sound: it reached the end of the key's values, and the key's time
+// was older than the start of the scan that read it by at least
+// kSettledWriteAge. Every other key (new, with another time, without a time,
+// not opened, read in part, or read while it was still being written) is
+// read again; a key no longer enumerated is forgotten. The rules are then
+// applied to every key, so the entries are exactly those a first scan would
+// give.
 //
-// Windows updates a key's last-write time whenever a value of it is set or
-// deleted, so an installer or uninstaller always changes it. Only a program
-// that writes the time back on purpose (NtSetInformationKey) can hide a
-// change from this comparison; F5 then shows the key as it was.
+// What Windows guarantees: setting or deleting a value stamps its key with
+// the system time. That time advances in clock ticks (typically 15.6 ms), so
+// several writes within one tick leave it unchanged: a key read between two
+// writes of an installer in the same tick shows the time of the finished
+// key. Only a key whose time was already well past when the scan began can
+// have had no write the read missed; later writes move the time on. A
+// program that writes an old time back on purpose (NtSetInformationKey)
+// still hides its change; F5 then shows the key as it was.
 //
 // Independent keys are read by `readers` threads at once (0 picks a count
 // from the processor count) because each registry call is a round trip to the
@@ -58,6 +65,11 @@ struct ListedEntry {
 // come out exactly as a one-by-one walk would find them.
 class UninstallInventory {
 public:
+    // How far a key's last-write time must lie before the start of the scan
+    // that reads it for the read to be kept: a margin that covers the
+    // clock's tick many times over (2 s, in the registry's 100 ns units).
+    static constexpr RegistryWriteTime kSettledWriteAge = 2 * 10'000'000;
+
     std::vector<ListedEntry> Scan(const RegistryReader& registry, const ScanRules& rules, unsigned readers = 0);
 
 private:
@@ -66,9 +78,10 @@ private:
         SharedText name;  // the sub-key's name as enumerated, NULs included
         std::optional<RegistryWriteTime> lastWrite;
         EntrySummary entry;
+        bool reusable = false;  // the read may stand for the key while its time stays
     };
     class Queue;
-    static void ReadQueuedKeys(const RegistryReader& registry, Queue& queue);
+    static void ReadQueuedKeys(const RegistryReader& registry, RegistryWriteTime scanStart, Queue& queue);
 
     std::vector<Key> keys_;  // in enumeration order
 };

@@ -3,8 +3,10 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
+#include "core/network_path.h"
 #include "platform/platform_error.h"
 
 namespace vorlen {
@@ -32,10 +34,19 @@ public:
     virtual void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) = 0;
 
     // Whether a file or folder of that name exists (a malformed name: no).
+    // A name is never taken as a pattern: one holding * or ? names nothing.
     virtual bool PathExists(const std::wstring& path) = 0;
-    // Whether the name or pattern matches a file that is not a folder and is
-    // neither hidden nor a system file.
-    virtual bool NormalFileExists(const std::wstring& pattern) = 0;
+    // Whether the name names a file that is not a folder and is neither
+    // hidden nor a system file.
+    virtual bool NormalFileExists(const std::wstring& path) = 0;
+    // Whether the drive of that letter is a network drive (a mapped letter).
+    virtual bool IsNetworkDrive(wchar_t driveLetter) = 0;
+    // Whether a path may be looked up at all (MayLookUpPath with this
+    // desktop's drives): asked before every lookup that only colours a cell
+    // or enables a command.
+    bool MayLookUp(std::wstring_view path) {
+        return MayLookUpPath(path, [this](wchar_t drive) { return IsNetworkDrive(drive); });
+    }
 
     // What became of a command line that RunAndWait was given.
     enum class WaitOutcome {

@@ -30,6 +30,14 @@ struct RegistryPlace {
 // since 1 January 1601 (UTC).
 using RegistryWriteTime = std::uint64_t;
 
+// How a visit of a key's values ended.
+enum class ValueVisitEnd {
+    NotOpened,   // the key could not be opened; nothing was visited
+    AllValues,   // the enumeration reached the end of the values
+    Interrupted  // it failed before the end (the key deleted meanwhile, a
+                 // value that kept growing): only the values before were visited
+};
+
 // Called once per sub-key, in enumeration order, with its name and its
 // last-write time; no time when the platform gave none. The name is valid
 // only during the call.
@@ -55,10 +63,13 @@ public:
     virtual bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const = 0;
 
     // Opens place\path for reading values and visits every value whole, each
-    // with all of its data. Returns false, visiting nothing, when the key
-    // cannot be opened.
-    virtual bool ForEachValue(RegistryPlace place, const std::wstring& path,
-                              const RegistryValueVisitor& visit) const = 0;
+    // with all of its data, and says how the enumeration ended.
+    virtual ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                                       const RegistryValueVisitor& visit) const = 0;
+
+    // The present time on the clock that stamps the keys' last-write times
+    // (Windows: the system time), in the same units.
+    virtual RegistryWriteTime CurrentTime() const = 0;
 };
 
 }  // namespace vorlen

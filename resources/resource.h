@@ -68,6 +68,7 @@
 #define IDM_FILTER_COMMAND 40073  // … the uninstall-command box
 #define IDM_ENTRY_DETAIL 40074    // the button that switches between list and detail
 #define IDM_ENTRY_RUN 40075       // the button that runs the uninstall command
+#define IDM_GRID_OPEN 40081       // a double-click or the default action on a grid cell; no menu item
 
 // Texts.
 #define IDS_APP_NAME 100

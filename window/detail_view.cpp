@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/network_path.h"
 #include "inventory/entry_reader.h"
 #include "inventory/uninstall_key.h"
 #include "resources/resource.h"
@@ -18,8 +17,10 @@ namespace {
 bool IsLinkText(const MainWindowParts& parts, const std::wstring& dataText) {
     const std::wstring_view text = dataText;
     if (text.starts_with(L"http://") || text.starts_with(L"https://")) return true;
-    // A network path is never looked up just to colour it.
-    return !text.empty() && !IsNetworkOrDevicePath(text) && parts.services.desktop->NormalFileExists(dataText);
+    // A network path or drive is never looked up just to colour it, nor a
+    // pattern taken for the files it matches.
+    Desktop& desktop = *parts.services.desktop;
+    return !text.empty() && desktop.MayLookUp(text) && desktop.NormalFileExists(dataText);
 }
 
 void AddDetailRow(MainWindowParts& parts, const EntryValueText& value) {

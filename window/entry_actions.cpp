@@ -13,10 +13,12 @@ std::optional<std::wstring> FolderOfFocusedText(const MainWindowParts& parts) {
     const auto text = parts.FocusedText();
     if (!text) return std::nullopt;
     // A text that names a network path is never looked up, nor is a folder
-    // derived from it, without the user's command to open it.
+    // derived from it, without the user's command to open it; nor a folder
+    // on a network drive, nor one holding a wildcard.
     if (IsNetworkOrDevicePath(*text)) return std::nullopt;
     auto folder = FolderToOpen(*text);
-    if (!folder || IsNetworkOrDevicePath(*folder) || !parts.services.desktop->PathExists(*folder)) return std::nullopt;
+    Desktop& desktop = *parts.services.desktop;
+    if (!folder || !desktop.MayLookUp(*folder) || !desktop.PathExists(*folder)) return std::nullopt;
     return folder;
 }
 

@@ -1,5 +1,6 @@
 #include "window/list_commands.h"
 
+#include <utility>
 #include <vector>
 
 #include "inventory/column_filter.h"
@@ -51,14 +52,31 @@ void ApplyFilter(MainWindowParts& parts, int box) {
 
 }  // namespace
 
+void RebuildList(MainWindowParts& parts, const std::function<void()>& steps) {
+    const auto end = [&parts] {
+        if (--parts.listRebuilds > 0) return;
+        if (std::exchange(parts.currentCellMovedInRebuild, false)) OnListCurrentCellChanged(parts);
+    };
+    ++parts.listRebuilds;
+    try {
+        steps();
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
 void LoadList(MainWindowParts& parts) {
     ScanRules rules;
     rules.settings = parts.program.settings;
     rules.osName = parts.program.osName;
     rules.hotfixOnly = parts.hotfixOnly;
     const std::vector<ListedEntry> entries = parts.inventory.Scan(*parts.services.registry, rules);
-    const HiddenWhileFilling hidden(parts.list);
-    FillListGrid(parts.list, entries);
+    RebuildList(parts, [&] {
+        const HiddenWhileFilling hidden(parts.list);
+        FillListGrid(parts.list, entries);
+    });
 }
 
 void SortList(MainWindowParts& parts, int column, SortDirection direction) {
@@ -69,8 +87,10 @@ void SortList(MainWindowParts& parts, int column, SortDirection direction) {
 
 void RefreshList(MainWindowParts& parts) {
     if (parts.view == ViewMode::Detail) SelectView(parts, ViewMode::List);
-    LoadList(parts);
-    SortList(parts, kListColumnDisplayName, SortDirection::Ascending);
+    RebuildList(parts, [&] {
+        LoadList(parts);
+        SortList(parts, kListColumnDisplayName, SortDirection::Ascending);
+    });
 }
 
 void ToggleHotfixOnly(MainWindowParts& parts) {
@@ -88,6 +108,10 @@ void ToggleFilter(MainWindowParts& parts, int box) {
 }
 
 void OnListCurrentCellChanged(MainWindowParts& parts) {
+    if (parts.listRebuilds > 0) {
+        parts.currentCellMovedInRebuild = true;
+        return;
+    }
     const GridModel& list = parts.list;
     const int row = list.Row();
     if (row < list.FixedRows()) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "grid/grid_model.h"
 #include "window/main_window_parts.h"
 
@@ -11,6 +13,15 @@ namespace vorlen {
 // hotfix-only mode, in registry order. The grid is hidden while it fills and
 // shown again whatever happens.
 void LoadList(MainWindowParts& parts);
+
+// Runs `steps` as one rebuild of the list (the scan and the sort after it):
+// a move of the current cell meanwhile is only noted, and at the end, if it
+// moved, OnListCurrentCellChanged runs once on the final cells. So the boxes,
+// the run button and the selected entry describe the entry the current row
+// holds after the rebuild, never one it held before the scan or the sort.
+// Where the cell did not move, they keep what they showed (the boxes are
+// also the filter texts). Rebuilds nest.
+void RebuildList(MainWindowParts& parts, const std::function<void()>& steps);
 
 // Sorts the list by one column and renumbers it; the column becomes current.
 void SortList(MainWindowParts& parts, int column, SortDirection direction);

@@ -1,5 +1,6 @@
 #include "window/list_grid.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vorlen {
@@ -29,7 +30,11 @@ const SharedText& PlaceCellText(UninstallPlace place) {
 
 void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
     const GridModel::ChangeBatch batch(grid);
-    grid.SetRows(static_cast<int>(entries.size()) + 1);
+    // Sized for both lists while the cells are written, so that the current
+    // cell stays where it is until every row holds its new entry; the cut
+    // below then moves it, where it must, onto the new cells.
+    const int rows = static_cast<int>(entries.size()) + 1;
+    grid.SetRows(std::max(grid.Rows(), rows));
     int row = 1;
     for (const ListedEntry& entry : entries) {
         grid.SetText(row, kListColumnNumber, std::to_wstring(row));
@@ -40,6 +45,7 @@ void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
         grid.SetRowData(row, RowDataOf(entry));
         ++row;
     }
+    grid.SetRows(rows);
 }
 
 void RenumberListGrid(GridModel& grid) {

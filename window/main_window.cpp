@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cassert>
 #include <new>
 #include <string_view>
 
@@ -18,6 +17,7 @@
 #include "window/grid_setup.h"
 #include "window/list_commands.h"
 #include "window/list_grid.h"
+#include "window/program_fault.h"
 #include "window/settings_commands.h"
 #include "window/tool_commands.h"
 
@@ -122,7 +122,9 @@ void MainWindow::CreateControls() {
     parts_.detail.SetVisible(false);
     parts_.list.SetCurrentCellChangedHandler([this] { OnListCurrentCellChanged(parts_); });
     for (GridView* view : {&parts_.listView, &parts_.detailView}) {
-        view->onDoubleClick = [this] { OpenFromDoubleClick(parts_); };
+        // A double-click and a screen reader's default action are commands
+        // like any other.
+        view->onDoubleClick = [this] { RunCommand(IDM_GRID_OPEN); };
         view->onMouseDown = [this](int button) {
             if (button == 2) ShowContextMenu();
         };
@@ -138,9 +140,11 @@ void MainWindow::LoadInitialList() {
     try {
         SetUpGrid(parts_.list, parts_.instance, IDS_LIST_HEADING_NO);
         SetUpGrid(parts_.detail, parts_.instance, IDS_DETAIL_HEADING_NO);
-        LoadList(parts_);
-        SortList(parts_, kListColumnDisplayName, SortDirection::Ascending);
-        parts_.list.SetCol(kListColumnKeyName);
+        RebuildList(parts_, [this] {
+            LoadList(parts_);
+            SortList(parts_, kListColumnDisplayName, SortDirection::Ascending);
+            parts_.list.SetCol(kListColumnKeyName);
+        });
     } catch (const std::bad_alloc&) {}
 }
 
@@ -155,6 +159,9 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 }
 
 void MainWindow::RunCommand(UINT command) {
+    // A command that arrives once the window is destroyed has nothing left
+    // to act on.
+    if (!Hwnd()) return;
     try {
         DispatchCommand(command);
     } catch (const std::bad_alloc&) {
@@ -162,9 +169,10 @@ void MainWindow::RunCommand(UINT command) {
     } catch (const std::exception& failure) {
         // Every failure the user should hear of is reported by its command;
         // anything else reaching here is a fault of the program.
-        OutputDebugStringA(failure.what());
-        assert(!"a command failed unexpectedly");
+        ReportProgramFault(failure.what());
     }
+    // 終了, or a close while REG EXPORT was awaited, destroyed the window
+    // and its controls: ShowCommandStates then does nothing.
     parts_.ShowCommandStates();
 }
 
@@ -207,6 +215,7 @@ void MainWindow::DispatchCommand(UINT command) {
     case IDM_FILTER_COMMAND: return ToggleFilter(parts_, InfoPanel::kCommandBox);
     case IDM_ENTRY_DETAIL: return ToggleDetailView(parts_);
     case IDM_ENTRY_RUN: return RunUninstaller(parts_);
+    case IDM_GRID_OPEN: return OpenFromDoubleClick(parts_);
     default: return;
     }
 }
@@ -267,6 +276,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0); return 0;
     case WM_SETFOCUS: FocusControl(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: parts_.window = nullptr; break;
     default: break;
     }
     return DefaultHandling(message, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/error_report.h"
+#include "platform/win32/ansi_codec_win32.h"
 #include "platform/win32/resource_text.h"
 #include "resources/resource.h"
 #include "window/entry_actions.h"
@@ -17,8 +18,9 @@ constexpr int kDetailColumns = 4;
 // A C++ failure as the error report shows it.
 PlatformError ErrorOf(const std::exception& failure) {
     if (dynamic_cast<const std::bad_alloc*>(&failure)) return {ERROR_NOT_ENOUGH_MEMORY, L"メモリが不足しています。"};
-    const std::string what = failure.what();
-    return {-1, std::wstring(what.begin(), what.end())};
+    // The runtimes write what() in the ANSI code page (a Japanese message in
+    // code page 932), never one character per byte.
+    return {-1, Win32AnsiCodec().Decode(failure.what())};
 }
 
 }  // namespace
@@ -93,6 +95,8 @@ CommandSnapshot MainWindowParts::Snapshot(bool probeFocusedText) const {
 }
 
 void MainWindowParts::ShowCommandStates() {
+    // After the window is destroyed its controls and menus are gone.
+    if (!window) return;
     const CommandStates states = ComputeCommandStates(Snapshot(false));
     toolbar.Show(states);
     info.Show(states, view);

@@ -35,7 +35,7 @@ public:
     MainWindowParts& operator=(const MainWindowParts&) = delete;
 
     HINSTANCE instance;
-    HWND window = nullptr;
+    HWND window = nullptr;  // null again once the window is destroyed
     MainWindowServices services;
     ProgramState program;
     std::wstring title;
@@ -51,6 +51,10 @@ public:
         std::wstring uninstallString;
     };
     std::optional<SelectedEntry> selected;
+    // Rebuilds of the list under way (RebuildList), and whether the current
+    // cell moved during them.
+    int listRebuilds = 0;
+    bool currentCellMovedInRebuild = false;
     // What the scans read, kept so that a rebuild reads only what changed.
     UninstallInventory inventory;
 

@@ -1,5 +1,10 @@
 #include "window/window_base.h"
 
+#include <exception>
+#include <new>
+
+#include "window/program_fault.h"
+
 namespace vorlen {
 
 bool WindowBase::RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background,
@@ -34,11 +39,19 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     LRESULT result = 0;
+    // Unwinding through the system's frames of the window procedure is
+    // undefined, whatever was thrown: the message ends with the default
+    // processing. Lack of memory ends it quietly, as it ends a command;
+    // anything else is a fault of the program, reported as a command's is.
     try {
         result = self->HandleMessage(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        result = DefWindowProcW(hwnd, message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        ReportProgramFault(failure.what());
+        result = DefWindowProcW(hwnd, message, wParam, lParam);
     } catch (...) {
-        // Unwinding through the system's frames of the window procedure is
-        // undefined, whatever was thrown.
+        ReportProgramFault("a window procedure threw something other than an exception");
         result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {

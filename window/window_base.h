@@ -6,7 +6,8 @@ namespace vorlen {
 // Binds a C++ object to its window at creation and dispatches every message
 // to HandleMessage. No exception leaves the window procedure: one that
 // escapes a handler ends that message with the default processing, and the
-// window stays usable.
+// window stays usable; any but a lack of memory is reported as a fault of
+// the program (ReportProgramFault).
 class WindowBase {
 public:
     WindowBase() = default;

@@ -29,4 +29,14 @@ std::optional<std::string> Win32AnsiCodec::Encode(std::wstring_view text) const 
     return bytes;
 }
 
+std::wstring Win32AnsiCodec::Decode(std::string_view text) const {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size) != size) return {};
+    return wide;
+}
+
 }  // namespace vorlen

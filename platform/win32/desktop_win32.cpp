@@ -4,9 +4,12 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "actions/open_target.h"
+#include "core/network_path.h"
 #include "platform/win32/unique_handle.h"
 
 namespace vorlen {
@@ -183,23 +186,27 @@ void Win32Desktop::ShellOpen(HWND owner, const std::wstring& target, const std::
                   showCommand);
 }
 
-bool Win32Desktop::PathExists(const std::wstring& path) {
-    // A folder named with its trailing backslash is looked up by its contents.
-    const bool folderForm = !path.empty() && (path.back() == L'\\' || path.back() == L'/');
-    WIN32_FIND_DATAW found;
-    const UniqueFindHandle search{FindFirstFileW((folderForm ? path + L"*" : path).c_str(), &found)};
-    return static_cast<bool>(search);
+// The attributes of the file or folder of that name, never a pattern's
+// match: a name holding * or ? names nothing (the system would refuse it as
+// a name, but a pattern lookup would expand it).
+static std::optional<DWORD> AttributesOf(const std::wstring& path) {
+    if (path.empty() || HoldsWildcard(path)) return std::nullopt;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
 }
 
-bool Win32Desktop::NormalFileExists(const std::wstring& pattern) {
-    WIN32_FIND_DATAW found;
-    const UniqueFindHandle search{FindFirstFileW(pattern.c_str(), &found)};
-    if (!search) return false;
+bool Win32Desktop::PathExists(const std::wstring& path) { return AttributesOf(path).has_value(); }
+
+bool Win32Desktop::NormalFileExists(const std::wstring& path) {
     constexpr DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    do {
-        if ((found.dwFileAttributes & excluded) == 0) return true;
-    } while (FindNextFileW(search.get(), &found));
-    return false;
+    const auto attributes = AttributesOf(path);
+    return attributes && (*attributes & excluded) == 0;
+}
+
+bool Win32Desktop::IsNetworkDrive(wchar_t driveLetter) {
+    const wchar_t root[] = {driveLetter, L':', L'\\', L'\0'};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
 }
 
 bool Win32Desktop::SetClipboardText(HWND owner, const std::wstring& text) {
@@ -223,7 +230,11 @@ std::wstring Win32Desktop::ClipboardText(HWND owner) {
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return {};
     const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    std::wstring result = text ? text : L"";
+    if (!text) return {};
+    // Another program may have put text without its terminating NUL: the
+    // block's size bounds the read.
+    const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+    std::wstring result(text, std::find(text, text + capacity, L'\0'));
     GlobalUnlock(data);
     return result;
 }

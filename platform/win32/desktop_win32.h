@@ -14,7 +14,8 @@ public:
     bool StartProcess(const std::wstring& commandLine, int showCommand, PlatformError& error) override;
     void ShellOpen(HWND owner, const std::wstring& target, const std::wstring& directory, int showCommand) override;
     bool PathExists(const std::wstring& path) override;
-    bool NormalFileExists(const std::wstring& pattern) override;
+    bool NormalFileExists(const std::wstring& path) override;
+    bool IsNetworkDrive(wchar_t driveLetter) override;
     WaitOutcome RunAndWait(const std::wstring& commandLine, int showCommand, const std::function<bool()>& pump,
                            PlatformError& error) override;
     std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,

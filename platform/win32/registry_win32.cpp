@@ -75,10 +75,10 @@ bool Win32Registry::ForEachSubKey(RegistryPlace place, const std::wstring& path,
     return true;
 }
 
-bool Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
-                                 const RegistryValueVisitor& visit) const {
+ValueVisitEnd Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
+                                          const RegistryValueVisitor& visit) const {
     UniqueHkey key;
-    if (!OpenKey(place, path, KEY_QUERY_VALUE, key)) return false;
+    if (!OpenKey(place, path, KEY_QUERY_VALUE, key)) return ValueVisitEnd::NotOpened;
     ValueBuffers buffers;
     int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
     for (DWORD index = 0;;) {
@@ -94,14 +94,21 @@ bool Win32Registry::ForEachValue(RegistryPlace place, const std::wstring& path,
         }
         // ERROR_NO_MORE_ITEMS ends the values; any other failure (the key
         // deleted meanwhile, say) would repeat for every index, so it ends
-        // them too.
-        if (status != ERROR_SUCCESS) break;
+        // them too, but the key was not read whole.
+        if (status == ERROR_NO_MORE_ITEMS) return ValueVisitEnd::AllValues;
+        if (status != ERROR_SUCCESS) return ValueVisitEnd::Interrupted;
         visit(std::wstring_view(buffers.Name(), nameLength), type,
               std::span<const std::uint8_t>(buffers.Data(), dataLength));
         ++index;
         regrowths = 0;
     }
-    return true;
+}
+
+RegistryWriteTime Win32Registry::CurrentTime() const {
+    // The registry stamps a key with the system time, which this reads.
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<RegistryWriteTime>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 }  // namespace vorlen

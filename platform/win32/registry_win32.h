@@ -8,7 +8,9 @@ namespace vorlen {
 class Win32Registry final : public RegistryReader {
 public:
     bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const override;
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override;
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override;
+    RegistryWriteTime CurrentTime() const override;
 };
 
 }  // namespace vorlen

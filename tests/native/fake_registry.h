@@ -2,8 +2,11 @@
 // An in-memory registry for tests: keys under a root, a view and a path,
 // values in the order they were added, sub-keys in the order they were
 // created. Key paths compare without regard to ASCII letter case and ignore
-// trailing backslashes, as the registry's own paths do. Every change of a key
-// moves its last-write time on, as the registry does.
+// trailing backslashes, as the registry's own paths do. Its clock runs: every
+// change of a key, and every look at the clock, moves the time on by ten
+// seconds, so keys written before a scan are well settled when it starts.
+// Stopped, it stands still, as within one tick of the system clock: changes
+// then leave a key's time as it was.
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
@@ -141,6 +144,22 @@ public:
         return *this;
     }
 
+    // The value enumeration of place\path fails after `count` values.
+    FakeRegistry& FailValueEnumerationAfter(RegistryPlace place, std::wstring_view path, std::size_t count) {
+        Create(place, Trimmed(path)).valueLimit = count;
+        return *this;
+    }
+
+    // The clock stands still from now on; AdvanceClock moves it by hand.
+    FakeRegistry& StopClock() {
+        clockRuns_ = false;
+        return *this;
+    }
+    FakeRegistry& AdvanceClock(RegistryWriteTime by) {
+        clock_ += by;
+        return *this;
+    }
+
     // The sub-key enumeration of place\path fails after `count` names.
     FakeRegistry& FailSubKeyEnumerationAfter(RegistryPlace place, std::wstring_view path, std::size_t count) {
         Create(place, Trimmed(path)).subKeyLimit = count;
@@ -168,13 +187,20 @@ public:
         return true;
     }
 
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override {
         ++valueReads_;
         const Key* key = Open(place, path);
-        if (!key) return false;
-        for (const Value& value : key->values) visit(value.name, value.type, value.data);
-        return true;
+        if (!key) return ValueVisitEnd::NotOpened;
+        std::size_t visited = 0;
+        for (const Value& value : key->values) {
+            if (visited++ == key->valueLimit) return ValueVisitEnd::Interrupted;
+            visit(value.name, value.type, value.data);
+        }
+        return ValueVisitEnd::AllValues;
     }
+
+    RegistryWriteTime CurrentTime() const override { return clockRuns_ ? clock_ += kClockStep : clock_.load(); }
 
 private:
     struct Key {
@@ -182,6 +208,7 @@ private:
         std::vector<std::wstring> subKeys;  // names as created, in creation order
         bool openable = true;
         std::size_t subKeyLimit = static_cast<std::size_t>(-1);
+        std::size_t valueLimit = static_cast<std::size_t>(-1);
         std::optional<RegistryWriteTime> lastWrite;
         mutable std::atomic<int> opens{0};
     };
@@ -206,7 +233,7 @@ private:
         return folded;
     }
 
-    void Touch(Key& key) { key.lastWrite = ++clock_; }
+    void Touch(Key& key) { key.lastWrite = clockRuns_ ? clock_ += kClockStep : clock_.load(); }
 
     Key& Create(RegistryPlace place, std::wstring_view path) {
         auto [it, created] = keys_.try_emplace(KeyId{Normal(place), Folded(path)});
@@ -244,7 +271,9 @@ private:
     }
 
     std::map<KeyId, Key> keys_;
-    RegistryWriteTime clock_ = 1000;
+    static constexpr RegistryWriteTime kClockStep = 10 * 10'000'000;  // ten seconds
+    mutable std::atomic<RegistryWriteTime> clock_{130'000'000'000'000'000};  // in 2012
+    std::atomic<bool> clockRuns_{true};
     mutable std::atomic<int> valueReads_{0};
 };
 

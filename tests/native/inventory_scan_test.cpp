@@ -144,9 +144,11 @@ public:
             if (std::exchange(first, false)) visit(name, time);
         });
     }
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override {
         return inner_.ForEachValue(place, path, visit);
     }
+    RegistryWriteTime CurrentTime() const override { return inner_.CurrentTime(); }
 
 private:
     const RegistryReader& inner_;
@@ -169,6 +171,62 @@ TEST_F(RefreshTest, AChangeWhoseKeyKeepsItsTimeIsTheKnownLimit) {
     const auto refreshed = inventory.Scan(registry, DefaultRules());
     EXPECT_EQ(refreshed, first);
     EXPECT_EQ(ReadsSinceFirstScan(), 0);
+}
+
+// Writes within one tick of the system clock leave a key's time as it was, so
+// a read is kept only when the key's time lay a margin before its scan began.
+TEST_F(InventoryScanTest, AKeyWrittenWithinTheMarginBeforeItsScanIsReadAgainUntilItHasSettled) {
+    constexpr RegistryWriteTime margin = UninstallInventory::kSettledWriteAge;
+    registry.StopClock();
+    AddProgram(UninstallPlace::Machine, L"Settled", L"settled");
+    registry.AdvanceClock(1);
+    AddProgram(UninstallPlace::Machine, L"Recent", L"recent");
+    registry.AdvanceClock(margin - 1);
+    // An installer has written the name; the command follows within the tick.
+    const std::wstring half = EntryPath(L"Half");
+    registry.AddString(In(UninstallPlace::Machine), half, L"DisplayName", L"half written");
+    UninstallInventory inventory;
+    const auto first = inventory.Scan(registry, DefaultRules());
+    ASSERT_EQ(first.size(), 2u) << "Half has no command yet and is hidden";
+
+    const auto time = registry.WriteTime(In(UninstallPlace::Machine), half);
+    registry.AddString(In(UninstallPlace::Machine), half, L"UninstallString", L"C:\\half\\uninst.exe");
+    ASSERT_EQ(registry.WriteTime(In(UninstallPlace::Machine), half), time) << "the same tick";
+    int reads = registry.ValueReads();
+    const auto second = inventory.Scan(registry, DefaultRules());
+    EXPECT_EQ(registry.ValueReads() - reads, 2) << "Recent and Half, read within the margin";
+    EXPECT_EQ(second, ScanUninstallEntries(registry, DefaultRules()));
+    ASSERT_EQ(second.size(), 3u);
+    EXPECT_EQ(second[2].uninstallString, L"C:\\half\\uninst.exe");
+    EXPECT_EQ(registry.OpenCount(In(UninstallPlace::Machine), EntryPath(L"Settled")), 2)
+        << "read by the first scan and the full one only: its time lay the whole margin before";
+
+    // Once the clock has moved on by the margin, a read of them stands.
+    registry.AdvanceClock(margin);
+    reads = registry.ValueReads();
+    EXPECT_EQ(inventory.Scan(registry, DefaultRules()), second);
+    EXPECT_EQ(registry.ValueReads() - reads, 2) << "read once more, now settled";
+    reads = registry.ValueReads();
+    EXPECT_EQ(inventory.Scan(registry, DefaultRules()), second);
+    EXPECT_EQ(registry.ValueReads() - reads, 0);
+}
+
+TEST_F(InventoryScanTest, AReadThatEndedOnAFailureIsListedAndReadAgainAtTheNextScan) {
+    AddProgram(UninstallPlace::User, L"Cut", L"cut short");
+    AddProgram(UninstallPlace::User, L"Whole", L"whole");
+    registry.FailValueEnumerationAfter(In(UninstallPlace::User), EntryPath(L"Cut"), 1);
+    UninstallInventory inventory;
+    const auto first = inventory.Scan(registry, ListEverything());
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].displayName, L"cut short");
+    EXPECT_EQ(first[0].uninstallString, L"") << "the values after the failure were never read";
+
+    registry.FailValueEnumerationAfter(In(UninstallPlace::User), EntryPath(L"Cut"), static_cast<std::size_t>(-1));
+    const int reads = registry.ValueReads();
+    const auto second = inventory.Scan(registry, ListEverything());
+    EXPECT_EQ(registry.ValueReads() - reads, 1) << "Cut alone, though its time is unchanged";
+    EXPECT_EQ(second, ScanUninstallEntries(registry, ListEverything()));
+    EXPECT_EQ(second[0].uninstallString, L"C:\\uninst.exe");
 }
 
 }  // namespace

@@ -84,3 +84,24 @@ TEST(DesktopRunAndWait, AQuitRequestEndsTheWaitAtOnceWithoutSpinning) {
     EXPECT_EQ(outcome, Outcome::StoppedWaiting);
     EXPECT_EQ(turns, 1);
 }
+
+// The lookups take a name as a name: a pattern matches nothing, even where
+// files would match it, and a folder answers with or without its backslash.
+TEST(DesktopLookups, NamesAreNeverExpandedAsPatterns) {
+    const TempFolder folder(L"vorlen-desktop-lookups");
+    TempFolder::WriteBytes(folder.File(L"setup.exe"), "MZ");
+    TempFolder::WriteBytes(folder.File(L"hidden.exe"), "MZ");
+    SetFileAttributesW(folder.File(L"hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    vorlen::Win32Desktop desktop;
+    EXPECT_TRUE(desktop.NormalFileExists(folder.File(L"setup.exe")));
+    EXPECT_FALSE(desktop.NormalFileExists(folder.File(L"hidden.exe")));
+    EXPECT_FALSE(desktop.NormalFileExists(folder.Path())) << "a folder is no file";
+    EXPECT_TRUE(desktop.PathExists(folder.Path()));
+    EXPECT_TRUE(desktop.PathExists(folder.Path() + L"\\"));
+    for (const std::wstring& pattern : {folder.File(L"*"), folder.File(L"setup.ex?"), folder.File(L"*.exe"),
+                                        std::wstring(L"C:\\*"), std::wstring(L"\\\\?\\") + folder.File(L"*")}) {
+        EXPECT_FALSE(desktop.NormalFileExists(pattern)) << pattern;
+        EXPECT_FALSE(desktop.PathExists(pattern)) << pattern;
+    }
+    EXPECT_FALSE(desktop.IsNetworkDrive(L'C')) << "the prefix's system drive is a local one";
+}

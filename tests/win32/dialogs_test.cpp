@@ -371,11 +371,13 @@ public:
         const std::wstring* target = Target(place, path);
         return target && real_.ForEachSubKey(RegistryRoot::CurrentUser, *target, visit);
     }
-    bool ForEachValue(vorlen::RegistryPlace place, const std::wstring& path,
-                      const vorlen::RegistryValueVisitor& visit) const override {
+    vorlen::ValueVisitEnd ForEachValue(vorlen::RegistryPlace place, const std::wstring& path,
+                                       const vorlen::RegistryValueVisitor& visit) const override {
         const std::wstring* target = Target(place, path);
-        return target && real_.ForEachValue(RegistryRoot::CurrentUser, *target, visit);
+        return target ? real_.ForEachValue(RegistryRoot::CurrentUser, *target, visit)
+                      : vorlen::ValueVisitEnd::NotOpened;
     }
+    vorlen::RegistryWriteTime CurrentTime() const override { return real_.CurrentTime(); }
 
     static std::wstring MsinfoKey() { return std::wstring(kScratch) + L"\\MSINFO"; }
     static std::wstring LocationKey() { return std::wstring(kScratch) + L"\\Shared Tools Location"; }

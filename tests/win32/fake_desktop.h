@@ -34,6 +34,7 @@ public:
     std::vector<Started> waitedFor;      // RunAndWait's command lines
     bool pumpWhileWaiting = false;       // RunAndWait gives the pump one turn, as an arriving message would
     std::vector<std::wstring> probed;    // every path PathExists and NormalFileExists were asked about
+    std::wstring networkDrives;          // letters taken for mapped network drives, besides the real ones
     std::deque<std::wstring> savePaths;  // Save-As answers; "" (cancel) when empty
     struct SaveDialog {
         std::wstring filter;
@@ -85,9 +86,12 @@ public:
         probed.push_back(path);
         return real_.PathExists(path);
     }
-    bool NormalFileExists(const std::wstring& pattern) override {
-        probed.push_back(pattern);
-        return real_.NormalFileExists(pattern);
+    bool NormalFileExists(const std::wstring& path) override {
+        probed.push_back(path);
+        return real_.NormalFileExists(path);
+    }
+    bool IsNetworkDrive(wchar_t driveLetter) override {
+        return networkDrives.find(driveLetter) != std::wstring::npos || real_.IsNetworkDrive(driveLetter);
     }
     bool SetClipboardText(HWND, const std::wstring& text) override {
         clipboard = text;

@@ -78,9 +78,11 @@ public:
             visit(name, time);
         });
     }
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override {
         return inner_.ForEachValue(place, path, visit);
     }
+    RegistryWriteTime CurrentTime() const override { return inner_.CurrentTime(); }
     mutable int enumerated = 0;
 
 private:

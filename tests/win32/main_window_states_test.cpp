@@ -20,7 +20,10 @@ namespace {
 class EmptyRegistry final : public RegistryReader {
 public:
     bool ForEachSubKey(RegistryPlace, const std::wstring&, const SubKeyVisitor&) const override { return true; }
-    bool ForEachValue(RegistryPlace, const std::wstring&, const RegistryValueVisitor&) const override { return false; }
+    ValueVisitEnd ForEachValue(RegistryPlace, const std::wstring&, const RegistryValueVisitor&) const override {
+        return ValueVisitEnd::NotOpened;
+    }
+    RegistryWriteTime CurrentTime() const override { return 0; }
 };
 
 void Command(MainWindowHarness& harness, UINT command) {

@@ -15,6 +15,7 @@
 
 using vorlen::RegistryRoot;
 using vorlen::RegistryWriteTime;
+using vorlen::ValueVisitEnd;
 using vorlen::Win32Registry;
 
 namespace {
@@ -27,12 +28,13 @@ struct ReadValue {
 
 std::vector<ReadValue> ReadAll(const std::wstring& path, bool* opened = nullptr) {
     std::vector<ReadValue> values;
-    const bool ok = Win32Registry().ForEachValue(
+    const ValueVisitEnd end = Win32Registry().ForEachValue(
         RegistryRoot::CurrentUser, path,
         [&](std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
             values.push_back({std::wstring(name), type, {data.begin(), data.end()}});
         });
-    if (opened) *opened = ok;
+    if (end != ValueVisitEnd::NotOpened) EXPECT_EQ(end, ValueVisitEnd::AllValues) << "a key read at rest is read whole";
+    if (opened) *opened = end != ValueVisitEnd::NotOpened;
     return values;
 }
 
@@ -72,6 +74,24 @@ TEST(Registry, MissingKeyOpensNothingAndVisitsNothing) {
     EXPECT_FALSE(opened);
     EXPECT_TRUE(ReadAll(L"Software\\VorlenTests\\DoesNotExist", &opened).empty());
     EXPECT_FALSE(opened);
+}
+
+// The refresh compares a key's last-write time with the time its scan
+// began: both must come from one clock.
+TEST(Registry, AKeyIsStampedWithTheTimeTheRegistryClockReads) {
+    TestRegistryKey key(HKEY_CURRENT_USER, kScratch);
+    const Win32Registry registry;
+    const RegistryWriteTime before = registry.CurrentTime();
+    key.AddSubKey(L"stamped");
+    const RegistryWriteTime after = registry.CurrentTime();
+    std::optional<RegistryWriteTime> stamped;
+    registry.ForEachSubKey(RegistryRoot::CurrentUser, key.Path(),
+                           [&](std::wstring_view, std::optional<RegistryWriteTime> time) { stamped = time; });
+    ASSERT_TRUE(stamped.has_value());
+    // The system time advances in ticks, so the stamp may lie one tick early.
+    constexpr RegistryWriteTime tick = 160'000;
+    EXPECT_GE(*stamped + tick, before);
+    EXPECT_LE(*stamped, after);
 }
 
 TEST(Registry, KeyWithoutSubKeysListsNone) {

@@ -75,12 +75,18 @@ public:
     bool ForEachSubKey(RegistryPlace place, const std::wstring& path, const SubKeyVisitor& visit) const override {
         return real_.ForEachSubKey(place, path, visit);
     }
-    bool ForEachValue(RegistryPlace place, const std::wstring& path, const RegistryValueVisitor& visit) const override {
+    ValueVisitEnd ForEachValue(RegistryPlace place, const std::wstring& path,
+                               const RegistryValueVisitor& visit) const override {
         {
             std::lock_guard lock(mutex_);
             read_.push_back(path.substr(path.rfind(L'\\') + 1));
         }
         return real_.ForEachValue(place, path, visit);
+    }
+    // Each scan starts as if the margin had passed since the test's writes,
+    // so that what it read of them may be kept.
+    RegistryWriteTime CurrentTime() const override {
+        return real_.CurrentTime() + UninstallInventory::kSettledWriteAge;
     }
     std::multiset<std::wstring> TakeReads() const {
         std::lock_guard lock(mutex_);
