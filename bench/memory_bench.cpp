@@ -1,66 +1,68 @@
-// vorlen_memory_bench: what the list grid's storage costs for every entry of
-// the current Wine prefix against the UTF-16 size of the texts it holds.
+// vorlen_memory_bench: what the main window keeps for every entry of the
+// current Wine prefix against the UTF-16 size of the texts its list shows.
 //
-// Every allocation through operator new is counted while the grid is built
-// and filled, at the size the Windows heap gives it: the request rounded up
-// to 16 bytes plus a 16-byte block header. The scan's own allocations are
-// made and freed before counting starts, so what remains counted is the
-// grid's alone: its cells, strings, row records and indexes.
+// Every busy block of every heap of the process is counted (its data and the
+// heap's own overhead for it) by walking the heaps just before the window is
+// created and again after its first scan, fill and layout. The difference is
+// what the window holds: the list grid, the inventory's kept reads, the row
+// index of the view, the sort's leftovers, accessible objects, and the fixed
+// cost of its controls.
 #include <windows.h>
-#include <malloc.h>
 
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
+#include <memory>
+#include <vector>
 
-#include "grid/grid_model.h"
-#include "inventory/inventory_scan.h"
-#include "platform/win32/locale_collator.h"
-#include "platform/win32/registry_win32.h"
-#include "window/list_grid.h"
+#include "app/win32_services.h"
+#include "window/main_window.h"
 
 namespace {
 
-std::atomic<long long> liveHeapBytes{0};
+long long BusyHeapBytes() {
+    std::vector<HANDLE> heaps(64);
+    for (;;) {
+        const DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+        if (count <= heaps.size()) {
+            heaps.resize(count);
+            break;
+        }
+        heaps.resize(count + 16);
+    }
+    long long bytes = 0;
+    for (const HANDLE heap : heaps) {
+        if (!HeapLock(heap)) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heap, &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData + entry.cbOverhead;
+        }
+        HeapUnlock(heap);
+    }
+    return bytes;
+}
 
-long long HeapCost(void* block) { return static_cast<long long>((_msize(block) + 15) / 16 * 16 + 16); }
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (!block) throw std::bad_alloc();
-    liveHeapBytes += HeapCost(block);
-    return block;
-}
-
-void operator delete(void* block) noexcept {
-    if (!block) return;
-    liveHeapBytes -= HeapCost(block);
-    std::free(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
-
 int wmain() {
-    const std::vector<vorlen::ListedEntry> entries =
-        vorlen::ScanUninstallEntries(vorlen::Win32Registry(), vorlen::ScanRules{});
-    const vorlen::UserLocaleCollator collator;
+    vorlen::Win32Services platform;
+    const vorlen::MainWindowServices services = platform.Services();
+    const long long before = BusyHeapBytes();
+    auto window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), services);
+    window->Create(SW_HIDE);
+    Pump();
+    const long long keptBytes = BusyHeapBytes() - before;
 
-    const long long before = liveHeapBytes;
-    auto* grid = new vorlen::GridModel(2, vorlen::kListColumnCount);
-    vorlen::FillListGrid(*grid, entries);
-    grid->Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
-    vorlen::RenumberListGrid(*grid);
-    const long long listBytes = liveHeapBytes - before;
-
+    const vorlen::GridModel& list = window->ListGrid();
     long long textBytes = 0;
-    for (int row = 0; row < grid->Rows(); ++row)
-        for (int col = 0; col < grid->Cols(); ++col)
-            textBytes += static_cast<long long>(grid->Text(row, col).size() * sizeof(wchar_t));
-    std::printf("memory entries=%d text_bytes=%lld list_bytes=%lld ratio=%.3f\n", grid->Rows() - 1, textBytes,
-                listBytes, static_cast<double>(listBytes) / static_cast<double>(textBytes));
-    delete grid;
+    for (int row = 0; row < list.Rows(); ++row)
+        for (int col = 0; col < list.Cols(); ++col)
+            textBytes += static_cast<long long>(list.Text(row, col).size() * sizeof(wchar_t));
+    std::printf("memory entries=%d text_bytes=%lld kept_bytes=%lld ratio=%.3f\n", list.Rows() - 1, textBytes, keptBytes,
+                static_cast<double>(keptBytes) / static_cast<double>(textBytes));
+    std::fflush(stdout);
     return 0;
 }

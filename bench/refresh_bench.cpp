@@ -1,17 +1,16 @@
-// A rebuild of the list after one key changed, and the hotfix-only toggle,
-// against the first scan, each measured the same way in the same run: the
-// window created (hidden) and its own list grid filled and sorted by program
-// name, with the message processing that causes. The scan keeps what it read
-// between rebuilds, as the window keeps it for its life.
+// A rebuild of the list after one key changed, and the hotfix-only toggle on
+// and off, against the first scan, each measured the same way in the same
+// run, in turn: the window created (hidden) and its own list grid filled and
+// sorted by program name, with the message processing that causes. The scan
+// keeps what it read between rebuilds, as the window keeps it for its life.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "app/win32_services.h"
+#include "bench_timing.h"
 #include "inventory/inventory_scan.h"
 #include "inventory/uninstall_key.h"
 #include "resources/resource.h"
@@ -23,22 +22,6 @@ namespace {
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-// Median milliseconds of `runs` calls of `work`, each after an untimed
-// `prepare`, after one untimed warm-up round.
-template <typename Prepare, typename Work>
-double MedianAfter(int runs, Prepare&& prepare, Work&& work) {
-    std::vector<double> times;
-    for (int i = 0; i <= runs; ++i) {
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        if (i > 0) times.push_back(ms);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Sets a value of the first entry of the machine's uninstall key, which moves
@@ -79,23 +62,26 @@ void RunRefreshBenchmark() {
     auto window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), platform.Services());
     window->Create(SW_HIDE);
     Pump();
-    // Each measure goes through the window's own commands. The first scan is
-    // F5 with nothing kept from before; then F5 after one key changed, and the
-    // hotfix-only toggle, which rebuilds the list without sorting it.
+    // Each measure goes through the window's own commands, in turn: the first
+    // scan is F5 with nothing kept from before; then F5 after one key
+    // changed; then the hotfix-only toggle pressed, and released again (a
+    // rebuild of the list without sorting it, each way).
     const auto run = [&](UINT command) {
         window->RunCommand(command);
         Pump();
     };
-    const double scanMs = MedianAfter(
-        2, [&] { window->Parts().inventory = vorlen::UninstallInventory(); }, [&] { run(IDM_VIEW_REFRESH); });
-    const int entries = window->ListGrid().Rows() - 1;
     ChangedEntry changed;
-    const double refreshMs = MedianAfter(
-        5, [&] { changed.Change(); }, [&] { run(IDM_VIEW_REFRESH); });
-    const double toggleMs = MedianAfter(
-        6, [] {}, [&] { run(IDM_VIEW_WUAU); });
-
-    std::printf("refresh entries=%d scan_ms=%.1f refresh_ms=%.1f hotfix_toggle_ms=%.1f ratio=%.3f hotfix_ratio=%.3f\n",
-                entries, scanMs, refreshMs, toggleMs, refreshMs / scanMs, toggleMs / scanMs);
+    const std::vector<double> medians = AlternatingMedians({
+        {[&] { run(IDM_VIEW_REFRESH); }, [&] { window->Parts().inventory = vorlen::UninstallInventory(); }},
+        {[&] { run(IDM_VIEW_REFRESH); }, [&] { changed.Change(); }},
+        {[&] { run(IDM_VIEW_WUAU); }},
+        {[&] { run(IDM_VIEW_WUAU); }},
+    });
+    const int entries = window->ListGrid().Rows() - 1;
+    const double scanMs = medians[0], refreshMs = medians[1], onMs = medians[2], offMs = medians[3];
+    std::printf(
+        "refresh entries=%d scan_ms=%.1f refresh_ms=%.1f hotfix_on_ms=%.1f hotfix_off_ms=%.1f ratio=%.3f "
+        "hotfix_on_ratio=%.3f hotfix_off_ratio=%.3f\n",
+        entries, scanMs, refreshMs, onMs, offMs, refreshMs / scanMs, onMs / scanMs, offMs / scanMs);
     std::fflush(stdout);
 }

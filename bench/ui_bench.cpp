@@ -1,11 +1,12 @@
 // The main window at full size: start-up (initialisation, load step and first
 // layout with the window created, hidden), a filter toggle, a sort command
-// and a refresh, each against the same work done on a bare grid model.
+// and a refresh, each against the same work done on a bare grid model, the
+// two measured in turn.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "app/win32_services.h"
 #include "bench_timing.h"
@@ -18,10 +19,6 @@
 #include "window/main_window.h"
 
 namespace {
-
-double Since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 void Pump() {
     MSG message;
@@ -37,7 +34,7 @@ void RunUiBenchmark(double scanMs) {
     const vorlen::MainWindowServices services = platform.Services();
 
     std::unique_ptr<vorlen::MainWindow> window;
-    const double startupMs = MedianMilliseconds(3, [&] {
+    const double startupMs = MedianMilliseconds([&] {
         window.reset();
         Pump();
         window = std::make_unique<vorlen::MainWindow>(GetModuleHandleW(nullptr), services);
@@ -47,27 +44,6 @@ void RunUiBenchmark(double scanMs) {
     vorlen::MainWindow& shown = *window;
     const int entries = shown.ListGrid().Rows() - 1;
 
-    // The window's operations, each followed by the message processing it causes.
-    // A filter applied and released again, as two clicks of a toggle.
-    shown.Info().SetBoxText(1, L"Vorlen");
-    const double filterMs = MedianMilliseconds(5, [&] {
-        for (int click = 0; click < 2; ++click) {
-            shown.RunCommand(IDM_FILTER_NAME);
-            Pump();
-        }
-    });
-    const double sortMs = MedianMilliseconds(5,
-                                             [&] {
-                                                 shown.RunCommand(IDM_SORT_KEY_DOWN);
-                                                 shown.RunCommand(IDM_SORT_NAME_UP);
-                                                 Pump();
-                                             }) /
-                          2;
-    const double refreshMs = MedianMilliseconds(5, [&] {
-        shown.RunCommand(IDM_VIEW_REFRESH);
-        Pump();
-    });
-
     // The same work on a bare grid model, refreshed through kept reads as the window's F5 is.
     vorlen::GridModel bare(2, vorlen::kListColumnCount);
     vorlen::ScanRules rules;
@@ -75,22 +51,42 @@ void RunUiBenchmark(double scanMs) {
     rules.osName = shown.Program().osName;
     vorlen::UninstallInventory inventory;
     vorlen::FillListGrid(bare, inventory.Scan(registry, rules));
-    const double bareFilterMs = MedianMilliseconds(5, [&] {
-        vorlen::ApplyColumnFilter(bare, vorlen::kListColumnDisplayName, L"Vorlen");
-        vorlen::ShowAllRows(bare);
+
+    // The window's operations, each followed by the message processing it
+    // causes, in turn with the bare model's: a filter applied and released
+    // again (two clicks of a toggle), two sorts, and a refresh.
+    shown.Info().SetBoxText(1, L"Vorlen");
+    const auto command = [&](UINT id) {
+        shown.RunCommand(id);
+        Pump();
+    };
+    const std::vector<double> medians = AlternatingMedians({
+        {[&] {
+            command(IDM_FILTER_NAME);
+            command(IDM_FILTER_NAME);
+        }},
+        {[&] {
+            vorlen::ApplyColumnFilter(bare, vorlen::kListColumnDisplayName, L"Vorlen");
+            vorlen::ShowAllRows(bare);
+        }},
+        {[&] {
+            shown.RunCommand(IDM_SORT_KEY_DOWN);
+            shown.RunCommand(IDM_SORT_NAME_UP);
+            Pump();
+        }},
+        {[&] {
+            bare.Sort(vorlen::kListColumnKeyName, vorlen::SortDirection::Descending, collator);
+            bare.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
+        }},
+        {[&] { command(IDM_VIEW_REFRESH); }},
+        {[&] {
+            vorlen::FillListGrid(bare, inventory.Scan(registry, rules));
+            bare.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
+        }},
     });
-    const double bareSortMs = MedianMilliseconds(5,
-                                                 [&] {
-                                                     bare.Sort(vorlen::kListColumnKeyName,
-                                                               vorlen::SortDirection::Descending, collator);
-                                                     bare.Sort(vorlen::kListColumnDisplayName,
-                                                               vorlen::SortDirection::Ascending, collator);
-                                                 }) /
-                              2;
-    const double bareRefreshMs = MedianMilliseconds(5, [&] {
-        vorlen::FillListGrid(bare, inventory.Scan(registry, rules));
-        bare.Sort(vorlen::kListColumnDisplayName, vorlen::SortDirection::Ascending, collator);
-    });
+    const double filterMs = medians[0], bareFilterMs = medians[1];
+    const double sortMs = medians[2] / 2, bareSortMs = medians[3] / 2;
+    const double refreshMs = medians[4], bareRefreshMs = medians[5];
 
     std::printf(
         "ui entries=%d startup_ms=%.1f filter_ms=%.2f sort_ms=%.2f refresh_ms=%.1f startup_vs_scan=%.3f "

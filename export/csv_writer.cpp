@@ -22,7 +22,7 @@ void AppendQuoted(std::wstring& line, std::wstring_view text) {
 
 std::wstring CsvLine(const GridModel& grid, int row) {
     std::wstring line;
-    const std::wstring& first = grid.Text(row, 1);
+    const std::wstring_view first = grid.Text(row, 1);
     if (NeedsQuotes(first))
         AppendQuoted(line, first);
     else

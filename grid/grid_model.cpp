@@ -89,7 +89,7 @@ void GridModel::SetCols(int cols) {
     const auto newCols = static_cast<std::size_t>(cols);
     const auto oldCols = static_cast<std::size_t>(cols_);
     const std::size_t kept = std::min(newCols, oldCols);
-    std::vector<std::wstring> cells(static_cast<std::size_t>(rows_) * newCols);
+    std::vector<SharedText> cells(static_cast<std::size_t>(rows_) * newCols);
     std::vector<Colour> colours(cells.size(), kColourUnset);
     for (std::size_t r = 0; r < static_cast<std::size_t>(rows_); ++r) {
         for (std::size_t c = 0; c < kept; ++c) {
@@ -123,9 +123,11 @@ void GridModel::ClampCurrentCell() {
         Notify(Change::CurrentCell);
 }
 
-const std::wstring& GridModel::Text(int row, int col) const { return cells_[Index(row, col)]; }
+std::wstring_view GridModel::Text(int row, int col) const { return cells_[Index(row, col)].View(); }
 
-void GridModel::SetText(int row, int col, std::wstring text) {
+const SharedText& GridModel::SharedTextAt(int row, int col) const { return cells_[Index(row, col)]; }
+
+void GridModel::SetText(int row, int col, SharedText text) {
     cells_[Index(row, col)] = std::move(text);
     Notify(Change::Cells);
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/shared_text.h"
 #include "grid/text_collator.h"
 
 namespace vorlen {
@@ -67,8 +68,12 @@ public:
     void SetRows(int rows);
     void SetCols(int cols);
 
-    const std::wstring& Text(int row, int col) const;
-    void SetText(int row, int col, std::wstring text);
+    // A cell's text is a SharedText: a cell written from another holder's
+    // text refers to the same storage rather than copying it. The view lives
+    // as long as the cell keeps that text.
+    std::wstring_view Text(int row, int col) const;
+    const SharedText& SharedTextAt(int row, int col) const;
+    void SetText(int row, int col, SharedText text);
 
     // The height every row gets when it is made (240 unless set otherwise);
     // rows that exist keep theirs. Negative heights are refused
@@ -147,7 +152,7 @@ private:
     int cols_;
     int fixedRows_;
     int fixedCols_;
-    std::vector<std::wstring> cells_;  // row-major, rows_ * cols_
+    std::vector<SharedText> cells_;    // row-major, rows_ * cols_
     std::vector<Colour> cellColours_;  // parallel to cells_
     std::vector<int> rowHeights_;
     std::vector<std::uint32_t> rowData_;  // parallel to rowHeights_
@@ -180,7 +185,7 @@ int GridModel::SetDataRowHeightsWhere(int col, int shownHeight, Keep keep) {
     int kept = 0;
     bool changed = false;
     for (auto row = static_cast<std::size_t>(fixedRows_); row < rowHeights_.size(); ++row, cell += stride) {
-        const bool keepRow = keep(static_cast<const std::wstring&>(cells_[cell]));
+        const bool keepRow = keep(cells_[cell].View());
         kept += keepRow ? 1 : 0;
         const int height = keepRow ? shownHeight : 0;
         changed = changed || rowHeights_[row] != height;

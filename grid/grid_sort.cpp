@@ -13,25 +13,29 @@ namespace {
 
 // The key of one data row, worked out once before sorting so that no text is
 // parsed or collated again inside the comparisons.
+// Kept small, since the sort moves keys rather than rows: the text itself is
+// looked up by row only when the collator gives no keys.
 struct SortKey {
-    double number = 0;
-    const std::wstring* text = nullptr;
     std::string collation;  // the collator's key of the text, when every text has one
+    double number = 0;
     int row = 0;
     bool isNumber = false;
 };
 
-bool BytesLess(const std::string& a, const std::string& b) {
+int BytesOrder(const std::string& a, const std::string& b) {
     const int common = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-    return common != 0 ? common < 0 : a.size() < b.size();
+    if (common != 0) return common;
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-// Numbers before texts, numbers by value, texts by the collator.
-bool KeyLess(const SortKey& a, const SortKey& b, const TextCollator& collator, bool collationKeys) {
-    if (a.isNumber != b.isNumber) return a.isNumber;
-    if (a.isNumber) return a.number < b.number;
-    if (collationKeys) return BytesLess(a.collation, b.collation);
-    return collator.Compare(*a.text, *b.text) < 0;
+// Numbers before texts, numbers by value, texts by the collator (a negative
+// or positive three-way result).
+template <typename CompareTexts>
+int KeyOrder(const SortKey& a, const SortKey& b, bool collationKeys, CompareTexts&& compareTexts) {
+    if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;
+    if (a.isNumber) return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+    if (collationKeys) return BytesOrder(a.collation, b.collation);
+    return compareTexts(a.row, b.row);
 }
 
 }  // namespace
@@ -51,27 +55,35 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
     for (int row = first; row < rows_; ++row) {
         SortKey key;
         key.row = row;
-        key.text = &cells_[Index(row, col)];
-        if (const std::optional<double> number = ParseSortNumber(*key.text)) {
+        const std::wstring_view text = cells_[Index(row, col)].View();
+        if (const std::optional<double> number = ParseSortNumber(text)) {
             key.isNumber = true;
             key.number = *number;
         } else if (collationKeys) {
-            std::optional<std::string> collation = collator.SortKey(*key.text);
+            std::optional<std::string> collation = collator.SortKey(text);
             collationKeys = collation.has_value();
             if (collation) key.collation = std::move(*collation);
         }
         keys.push_back(std::move(key));
     }
-    if (direction == SortDirection::Ascending) {
-        std::stable_sort(keys.begin(), keys.end(),
-                         [&](const SortKey& a, const SortKey& b) { return KeyLess(a, b, collator, collationKeys); });
-    } else {
-        std::stable_sort(keys.begin(), keys.end(),
-                         [&](const SortKey& a, const SortKey& b) { return KeyLess(b, a, collator, collationKeys); });
-    }
+    // The sort moves 4-byte indexes of the keys, not the keys. Equal keys
+    // keep their rows' order in both directions: the index decides between
+    // them, which makes the order total, so std::sort gives what a stable
+    // sort would without its buffer.
+    const auto compareTexts = [&](int a, int b) { return collator.Compare(Text(a, col), Text(b, col)); };
+    const bool descending = direction != SortDirection::Ascending;
+    std::vector<std::uint32_t> order(keys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const SortKey& x = keys[a];
+        const SortKey& y = keys[b];
+        const int result =
+            descending ? KeyOrder(y, x, collationKeys, compareTexts) : KeyOrder(x, y, collationKeys, compareTexts);
+        return result != 0 ? result < 0 : a < b;
+    });
 
     const auto cols = static_cast<std::size_t>(cols_);
-    std::vector<std::wstring> cells(cells_.size());
+    std::vector<SharedText> cells(cells_.size());
     std::vector<Colour> colours(cellColours_.size());
     std::vector<int> heights(rowHeights_.size());
     std::vector<std::uint32_t> rowData(rowData_.size());
@@ -81,7 +93,8 @@ void GridModel::Sort(int col, SortDirection direction, const TextCollator& colla
     std::copy(rowHeights_.begin(), rowHeights_.begin() + first, heights.begin());
     std::copy(rowData_.begin(), rowData_.begin() + first, rowData.begin());
     int target = first;
-    for (const SortKey& key : keys) {
+    for (const std::uint32_t index : order) {
+        const SortKey& key = keys[index];
         const auto from = static_cast<std::size_t>(key.row) * cols;
         const auto to = static_cast<std::size_t>(target) * cols;
         for (std::size_t c = 0; c < cols; ++c) {

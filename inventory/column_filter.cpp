@@ -13,10 +13,10 @@ int ApplyColumnFilter(GridModel& grid, int column, std::wstring_view text) {
     // The boxes show a NUL as a blank, so the filter reads a cell so too;
     // that can change the outcome only for a text with a blank in it.
     const bool textHasBlank = text.find(L' ') != std::wstring_view::npos;
-    return grid.SetDataRowHeightsWhere(column, shownHeight, [text, textHasBlank](const std::wstring& cell) {
-        if (textHasBlank && cell.find(L'\0') != std::wstring::npos)
+    return grid.SetDataRowHeightsWhere(column, shownHeight, [text, textHasBlank](std::wstring_view cell) {
+        if (textHasBlank && cell.find(L'\0') != std::wstring_view::npos)
             return NulsAsBlanks(cell).find(text) != std::wstring::npos;
-        return cell.find(text.data(), 0, text.size()) != std::wstring::npos;
+        return cell.find(text) != std::wstring_view::npos;
     });
 }
 

@@ -5,11 +5,12 @@
 
 namespace vorlen {
 
-EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
+EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, std::wstring_view keyName,
                        const EntryValueSink& sink, std::wstring* parentKeyName) {
     EntrySummary summary;
     if (!IsAddressableKeyName(keyName)) return summary;
-    const std::wstring path = kUninstallKeyPath + keyName;
+    std::wstring path = kUninstallKeyPath;
+    path += keyName;
     // Without a sink only the two named values need their data as text, which
     // keeps the scan from formatting every value of every entry; the values
     // Windows' list reads are noted as facts.

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "core/shared_text.h"
+
 #include "inventory/uninstall_key.h"
 #include "inventory/windows_list.h"
 
@@ -11,8 +13,8 @@ class RegistryReader;
 
 // What the list needs of one uninstall entry.
 struct EntrySummary {
-    std::wstring displayName;      // text of the value named exactly "DisplayName"
-    std::wstring uninstallString;  // text of the value named exactly "UninstallString"
+    SharedText displayName;      // text of the value named exactly "DisplayName"
+    SharedText uninstallString;  // text of the value named exactly "UninstallString"
     // The uninstall command is stored as REG_EXPAND_SZ: only then are its
     // environment variables expanded when it is started.
     bool uninstallStringExpands = false;
@@ -37,7 +39,7 @@ using EntryValueSink = std::function<void(const EntryValueText&)>;
 // is not addressable (IsAddressableKeyName) is not opened at all: it reads
 // as a key that cannot be opened. `parentKeyName`, when given, receives the
 // text of the entry's ParentKeyName (see WindowsListFacts).
-EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, const std::wstring& keyName,
+EntrySummary ReadEntry(const RegistryReader& registry, UninstallPlace place, std::wstring_view keyName,
                        const EntryValueSink& sink = nullptr, std::wstring* parentKeyName = nullptr);
 
 }  // namespace vorlen

@@ -10,7 +10,7 @@ bool BeginsWith(std::wstring_view text, std::wstring_view prefix) { return text.
 
 bool Contains(std::wstring_view text, std::wstring_view part) { return text.find(part) != std::wstring_view::npos; }
 
-bool IsXpHotfix(const std::wstring& displayName, const std::wstring& keyName) {
+bool IsXpHotfix(std::wstring_view displayName, std::wstring_view keyName) {
     if (BeginsWith(displayName, L"Windows XP ホットフィックス") || BeginsWith(displayName, L"Windows XP Hotfix") ||
         BeginsWith(displayName, L"Windows XP 更新") || BeginsWith(displayName, L"Windows XP セキュリティ"))
         return true;
@@ -24,7 +24,7 @@ bool IsXpHotfix(const std::wstring& displayName, const std::wstring& keyName) {
 
 }  // namespace
 
-bool IsHotfix(const std::wstring& osName, const std::wstring& displayName, const std::wstring& keyName) {
+bool IsHotfix(std::wstring_view osName, std::wstring_view displayName, std::wstring_view keyName) {
     if (Contains(osName, L"XP")) return IsXpHotfix(displayName, keyName);
     if (Contains(osName, L"2000")) return BeginsWith(displayName, L"Windows 2000 ホットフィックス");
     return false;

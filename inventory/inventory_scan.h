@@ -18,14 +18,15 @@ struct ScanRules {
 };
 
 // True when an entry that was read belongs in the list under the rules.
-bool ShouldListEntry(const ScanRules& rules, const std::wstring& keyName, const EntrySummary& entry);
+bool ShouldListEntry(const ScanRules& rules, std::wstring_view keyName, const EntrySummary& entry);
 
-// One entry the list shows.
+// One entry the list shows. Its texts are the inventory's own (SharedText):
+// the list's cells written from them refer to the same storage.
 struct ListedEntry {
     UninstallPlace place = UninstallPlace::Machine;
-    std::wstring keyName;  // VisibleKeyName of the sub-key's name
-    std::wstring displayName;
-    std::wstring uninstallString;
+    SharedText keyName;  // VisibleKeyName of the sub-key's name
+    SharedText displayName;
+    SharedText uninstallString;
     bool uninstallStringExpands = false;  // see EntrySummary
     // False when the sub-key's name holds a NUL: the entry is listed with
     // empty texts, and no command may address it (IsAddressableKeyName).
@@ -75,7 +76,7 @@ public:
 private:
     struct Key {
         UninstallPlace place;
-        std::wstring name;
+        SharedText name;  // the sub-key's name as enumerated, NULs included
         std::optional<RegistryWriteTime> lastWrite;
         EntrySummary entry;
         bool reusable = false;  // the read may stand for the key while its time stays

@@ -398,11 +398,11 @@ private:
 
     std::wstring Name() {
         const GridModel& model = Model();
-        if (kind_ == Kind::Cell) return model.Text(row_, col_);
+        if (kind_ == Kind::Cell) return std::wstring(model.Text(row_, col_));
         if (kind_ == Kind::Table) return L"";
         std::wstring name;
         for (int col = model.FixedCols(); col < model.Cols() && col < model.FixedCols() + 2; ++col) {
-            const std::wstring& text = model.Text(row_, col);
+            const std::wstring_view text = model.Text(row_, col);
             if (text.empty()) continue;
             if (!name.empty()) name += L' ';
             name += text;
@@ -414,7 +414,7 @@ private:
     std::wstring Description() {
         const GridModel& model = Model();
         if (kind_ != Kind::Cell || !IsDataCell(row_, col_) || model.FixedRows() == 0) return L"";
-        return model.Text(0, col_);
+        return std::wstring(model.Text(0, col_));
     }
 
     long Role() {

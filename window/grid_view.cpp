@@ -1015,7 +1015,7 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
         textArea.right -= 1;
         textArea.bottom -= 1;
     }
-    const std::wstring& text = model_.Text(row, col);
+    const std::wstring_view text = model_.Text(row, col);
     if (text.empty()) return;
     const int padding = MulDiv(kGridCellPaddingAt96Dpi, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     InflateRect(&textArea, -padding, 0);
@@ -1023,7 +1023,7 @@ void GridView::PaintCell(HDC dc, const RECT& cell, int row, int col, bool fixed,
     SetTextColor(dc, textColour);
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
                         (alignment == CellAlignment::CenterCenter ? DT_CENTER : DT_LEFT);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &textArea, format);
 }
 
 }  // namespace vorlen

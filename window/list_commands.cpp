@@ -127,10 +127,11 @@ void OnListCurrentCellChanged(MainWindowParts& parts) {
         parts.selected.reset();
     } else {
         if (list.IsRowHidden(row)) return;
-        parts.info.SetBoxText(InfoPanel::kKeyBox, list.Text(row, kListColumnKeyName));
-        parts.info.SetBoxText(InfoPanel::kNameBox, list.Text(row, kListColumnDisplayName));
-        parts.info.SetBoxText(InfoPanel::kCommandBox, list.Text(row, kListColumnUninstallString));
-        parts.selected = MainWindowParts::SelectedEntry{ListRowOf(list, row), list.Text(row, kListColumnUninstallString),
+        parts.info.SetBoxText(InfoPanel::kKeyBox, std::wstring(list.Text(row, kListColumnKeyName)));
+        parts.info.SetBoxText(InfoPanel::kNameBox, std::wstring(list.Text(row, kListColumnDisplayName)));
+        parts.info.SetBoxText(InfoPanel::kCommandBox, std::wstring(list.Text(row, kListColumnUninstallString)));
+        parts.selected = MainWindowParts::SelectedEntry{ListRowOf(list, row),
+                                                        std::wstring(list.Text(row, kListColumnUninstallString)),
                                                         WindowsListNoteOfRow(parts, row)};
     }
     // In the detail view the panel describes what the detail read.

@@ -23,6 +23,14 @@ std::uint32_t RowDataOf(const ListedEntry& entry) {
            (facts.hasParentKeyName ? kParentKeyNameBit : 0) | (facts.noRemove ? kNoRemoveBit : 0);
 }
 
+// One text per place, which every row of that place refers to.
+const SharedText& PlaceCellText(UninstallPlace place) {
+    static const SharedText texts[] = {SharedText(PlaceText(UninstallPlace::Machine)),
+                                       SharedText(PlaceText(UninstallPlace::Machine32)),
+                                       SharedText(PlaceText(UninstallPlace::User))};
+    return texts[static_cast<std::size_t>(place)];
+}
+
 }  // namespace
 
 void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
@@ -38,7 +46,7 @@ void FillListGrid(GridModel& grid, const std::vector<ListedEntry>& entries) {
         grid.SetText(row, kListColumnKeyName, entry.keyName);
         grid.SetText(row, kListColumnDisplayName, entry.displayName);
         grid.SetText(row, kListColumnUninstallString, entry.uninstallString);
-        grid.SetText(row, kListColumnPlace, std::wstring(PlaceText(entry.place)));
+        grid.SetText(row, kListColumnPlace, PlaceCellText(entry.place));
         grid.SetRowData(row, RowDataOf(entry));
         ++row;
     }

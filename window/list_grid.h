@@ -17,7 +17,8 @@ inline constexpr int kListColumnCount = 5;
 // Rewrites the data rows of the list grid with the entries: one row each,
 // numbered 1, 2, 3 …, every cell written (the place as PlaceText), surplus
 // rows dropped only after every cell is written, so that the current-cell
-// handler never reads a row's earlier texts. Each row keeps
+// handler never reads a row's earlier texts. The cells refer to the
+// entries' texts, not copies of them. Each row keeps
 // what ListRowOf gives back, whatever sort follows. Row heights stay with
 // their positions, so a filter's hidden rows stay hidden until the filter is
 // applied again. The view hears one change.

@@ -372,7 +372,7 @@ int MainWindow::WidestPlaceTextPixels() const {
     const HGDIOBJ oldFont =
         SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     int widest = 0;
-    const std::wstring heading = parts_.list.Text(0, kListColumnPlace);
+    const std::wstring heading(parts_.list.Text(0, kListColumnPlace));
     for (const std::wstring_view text : {std::wstring_view(heading), PlaceText(UninstallPlace::Machine),
                                          PlaceText(UninstallPlace::Machine32), PlaceText(UninstallPlace::User)}) {
         SIZE size{};

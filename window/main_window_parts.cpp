@@ -67,7 +67,7 @@ FocusKind MainWindowParts::FocusedKind() const {
 std::optional<std::wstring> MainWindowParts::FocusedText() const {
     const auto cellText = [](const GridModel& grid) -> std::optional<std::wstring> {
         if (grid.Row() < grid.FixedRows() || grid.Col() < grid.FixedCols()) return std::nullopt;
-        return grid.Text(grid.Row(), grid.Col());
+        return std::wstring(grid.Text(grid.Row(), grid.Col()));
     };
     switch (FocusedKind()) {
     case FocusKind::ListGrid: return cellText(list);

@@ -23,17 +23,44 @@ bool OpenKey(RegistryPlace place, const std::wstring& path, REGSAM access, Uniqu
 
 // Value names are at most 16383 characters.
 constexpr DWORD kMaxValueNameChars = 16383;
-// Most values fit this; longer ones grow the buffer to the reported length.
+// Most value names and data fit these.
+constexpr DWORD kInitialNameChars = 256;
 constexpr DWORD kInitialDataBytes = 4096;
 
-// A buffer that holds every value name, and one for the data that most
-// values fit, allocated once per key and not cleared: only what a read
-// returns is looked at. (Not kept per thread: MinGW-w64 frees a thread's
-// thread_local storage before it runs the destructors of the objects in it,
-// so each reader thread that ended freed stale pointers.)
-struct ValueBuffers {
-    std::unique_ptr<wchar_t[]> name = std::make_unique_for_overwrite<wchar_t[]>(kMaxValueNameChars + 1);
-    std::vector<BYTE> data = std::vector<BYTE>(kInitialDataBytes);
+// The buffers of one key's values: on the stack for the names and data most
+// values have, grown on the heap for a longer one, and not cleared: only
+// what a read returns is looked at. A scan reads tens of thousands of keys,
+// so a key of ordinary values costs no allocation. (Not kept per thread:
+// MinGW-w64 frees a thread's thread_local storage before it runs the
+// destructors of the objects in it, so each reader thread that ended freed
+// stale pointers.)
+class ValueBuffers {
+public:
+    wchar_t* Name() { return longName_ ? longName_.get() : name_; }
+    DWORD NameChars() const { return longName_ ? kMaxValueNameChars + 1 : kInitialNameChars; }
+    BYTE* Data() { return longData_.empty() ? data_ : longData_.data(); }
+    DWORD DataBytes() const { return longData_.empty() ? kInitialDataBytes : static_cast<DWORD>(longData_.size()); }
+
+    // After ERROR_MORE_DATA: room for any name, and for `dataBytes` of data;
+    // false when neither could grow.
+    bool Grow(DWORD dataBytes) {
+        bool grown = false;
+        if (!longName_) {
+            longName_ = std::make_unique_for_overwrite<wchar_t[]>(kMaxValueNameChars + 1);
+            grown = true;
+        }
+        if (dataBytes > DataBytes()) {
+            longData_.resize(dataBytes);
+            grown = true;
+        }
+        return grown;
+    }
+
+private:
+    wchar_t name_[kInitialNameChars];
+    BYTE data_[kInitialDataBytes];
+    std::unique_ptr<wchar_t[]> longName_;
+    std::vector<BYTE> longData_;
 };
 
 }  // namespace
@@ -55,14 +82,13 @@ ValueVisitEnd Win32Registry::ForEachValue(RegistryPlace place, const std::wstrin
     ValueBuffers buffers;
     int regrowths = 0;  // bounds the re-reads of a value that keeps growing meanwhile
     for (DWORD index = 0;;) {
-        DWORD nameLength = kMaxValueNameChars + 1;
+        DWORD nameLength = buffers.NameChars();
         DWORD type = REG_NONE;
-        DWORD dataLength = static_cast<DWORD>(buffers.data.size());
-        const LSTATUS status = RegEnumValueW(key.get(), index, buffers.name.get(), &nameLength, nullptr, &type,
-                                             buffers.data.data(), &dataLength);
-        if (status == ERROR_MORE_DATA && dataLength > buffers.data.size() && regrowths < 8) {
-            // Read the same value again, whole.
-            buffers.data.resize(dataLength);
+        DWORD dataLength = buffers.DataBytes();
+        const LSTATUS status =
+            RegEnumValueW(key.get(), index, buffers.Name(), &nameLength, nullptr, &type, buffers.Data(), &dataLength);
+        // The name or the data did not fit: read the same value again, whole.
+        if (status == ERROR_MORE_DATA && regrowths < 8 && buffers.Grow(dataLength)) {
             ++regrowths;
             continue;
         }
@@ -71,8 +97,8 @@ ValueVisitEnd Win32Registry::ForEachValue(RegistryPlace place, const std::wstrin
         // them too, but the key was not read whole.
         if (status == ERROR_NO_MORE_ITEMS) return ValueVisitEnd::AllValues;
         if (status != ERROR_SUCCESS) return ValueVisitEnd::Interrupted;
-        visit(std::wstring_view(buffers.name.get(), nameLength), type,
-              std::span<const std::uint8_t>(buffers.data.data(), dataLength));
+        visit(std::wstring_view(buffers.Name(), nameLength), type,
+              std::span<const std::uint8_t>(buffers.Data(), dataLength));
         ++index;
         regrowths = 0;
     }

@@ -27,7 +27,7 @@ GridModel GridWithKeys(const Texts& keys) {
 
 Texts Column(const GridModel& grid, int col) {
     Texts texts;
-    for (int row = 1; row < grid.Rows(); ++row) texts.push_back(grid.Text(row, col));
+    for (int row = 1; row < grid.Rows(); ++row) texts.emplace_back(grid.Text(row, col));
     return texts;
 }
 
@@ -53,7 +53,7 @@ TEST(GridSort, BothDirectionsKeepEqualKeysInTheirOrder) {
         big.Sort(2, direction, kCollator);
         for (int row = 2; row < big.Rows(); ++row) {
             if (big.Text(row, 2) == big.Text(row - 1, 2)) {
-                ASSERT_LT(std::stoi(big.Text(row - 1, 0)), std::stoi(big.Text(row, 0))) << "row " << row;
+                ASSERT_LT(std::stoi(std::wstring(big.Text(row - 1, 0))), std::stoi(std::wstring(big.Text(row, 0)))) << "row " << row;
             }
         }
     }

@@ -26,8 +26,8 @@ TEST(ListGrid, RowsShowTheirPlaceAndKeepTheirFactsThroughASort) {
     EXPECT_EQ(grid.Text(3, kListColumnPlace), L"HKCU");
 
     grid.Sort(kListColumnKeyName, SortDirection::Ascending, OrdinalIgnoreCaseCollator());
-    const std::vector<std::wstring> keys{grid.Text(1, 1), grid.Text(2, 1), grid.Text(3, 1)};
-    ASSERT_EQ(keys, (std::vector<std::wstring>{L"A", L"B\\0x", L"C"}));
+    const std::vector<std::wstring_view> keys{grid.Text(1, 1), grid.Text(2, 1), grid.Text(3, 1)};
+    ASSERT_EQ(keys, (std::vector<std::wstring_view>{L"A", L"B\\0x", L"C"}));
     const ListRow a = ListRowOf(grid, 1), b = ListRowOf(grid, 2), c = ListRowOf(grid, 3);
     EXPECT_EQ(a.place, UninstallPlace::Machine32);
     EXPECT_TRUE(a.uninstallStringExpands);

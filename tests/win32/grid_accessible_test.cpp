@@ -462,7 +462,7 @@ TEST(MainWindowAccessibility, AScreenReaderReadsEveryShownEntryAndFollowsCtrlD) 
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const ComPtr<IAccessible> row = ChildOf(table.Get(), static_cast<LONG>(i + 2));
         EXPECT_EQ(Role(row.Get()), ROLE_SYSTEM_ROW);
-        EXPECT_EQ(Name(row.Get()), list.Text(shown[i], 1) + L" " + list.Text(shown[i], 2));
+        EXPECT_EQ(Name(row.Get()), std::wstring(list.Text(shown[i], 1)) + L" " + std::wstring(list.Text(shown[i], 2)));
         for (int col = 0; col < list.Cols(); ++col)
             EXPECT_EQ(Name(row.Get(), col + 1), list.Text(shown[i], col)) << "row " << shown[i] << " col " << col;
     }
@@ -486,7 +486,7 @@ TEST(MainWindowAccessibility, AScreenReaderReadsEveryShownEntryAndFollowsCtrlD) 
     MainWindowHarness::PumpMessages();
 
     ASSERT_EQ(list.Row(), shown[from + 1]);
-    const std::wstring current = list.Text(list.Row(), 2);
+    const std::wstring current(list.Text(list.Row(), 2));
     EXPECT_EQ(Name(Focused(table.Get()).Get()), current);
     const auto focus = log.Of(EVENT_OBJECT_FOCUS, grid);
     ASSERT_FALSE(focus.empty());

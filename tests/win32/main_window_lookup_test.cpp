@@ -43,7 +43,7 @@ TEST(MainWindowLookups, PathsOnANetworkDriveAndPatternsAreNeverLookedUpNorColour
     const GridModel& detail = window.DetailGrid();
     int checked = 0;
     for (int row = 1; row < detail.Rows(); ++row) {
-        const std::wstring& name = detail.Text(row, 1);
+        const std::wstring name(detail.Text(row, 1));
         if (name == L"DisplayName") continue;
         ++checked;
         EXPECT_EQ(detail.CellForeColour(row, 3), name == L"Existing" ? kColourBlue : kSystemWindowText) << name;

@@ -29,7 +29,7 @@ protected:
     std::wstring DetailValue(const std::wstring& name) {
         const GridModel& detail = Window().DetailGrid();
         for (int row = 1; row < detail.Rows(); ++row)
-            if (detail.Text(row, 1) == name) return detail.Text(row, 3);
+            if (detail.Text(row, 1) == name) return std::wstring(detail.Text(row, 3));
         return L"(none)";
     }
 

@@ -134,7 +134,8 @@ TEST_F(MainWindowTest, DetailViewShowsEveryValueAndLocksTheListModeControls) {
     std::map<std::wstring, std::pair<std::wstring, std::wstring>> values;
     for (int row = 1; row < Detail().Rows(); ++row) {
         EXPECT_EQ(Detail().Text(row, 0), std::to_wstring(row));
-        values[Detail().Text(row, 1)] = {Detail().Text(row, 2), Detail().Text(row, 3)};
+        values[std::wstring(Detail().Text(row, 1))] = {std::wstring(Detail().Text(row, 2)),
+                                                       std::wstring(Detail().Text(row, 3))};
     }
     EXPECT_EQ(values[L"(標準)"], std::make_pair(std::wstring(L"REG_SZ"), std::wstring(L"既定の値")));
     EXPECT_EQ(values[L"TypeDword"].second, L"0000000A");
@@ -178,7 +179,7 @@ TEST_F(MainWindowTest, WebAddressesAndExistingFilesAreBlueInTheDetail) {
     Command(IDM_VIEW_TYPE_DETAIL);
     ASSERT_EQ(Window().View(), ViewMode::Detail);
     for (int row = 1; row < Detail().Rows(); ++row) {
-        const std::wstring name = Detail().Text(row, 1);
+        const std::wstring name(Detail().Text(row, 1));
         const Colour colour = Detail().CellForeColour(row, 3);
         if (name == L"URLInfoAbout" || name == L"HelpLink" || name == L"DisplayIcon")
             EXPECT_EQ(colour, kColourBlue) << name;
@@ -199,7 +200,7 @@ TEST_F(MainWindowTest, FilterTogglesHideNonMatchingRowsOneFilterAtATime) {
     int shown = 0;
     for (int row = 1; row < List().Rows(); ++row) {
         const bool match = List().Text(row, 2).find(L"Vorlen") != std::wstring::npos;
-        EXPECT_EQ(List().RowHeight(row) != 0, match) << List().Text(row, 2);
+        EXPECT_EQ(List().RowHeight(row) != 0, match) << std::wstring(List().Text(row, 2));
         shown += match;
     }
     EXPECT_EQ(Window().StatusText(), std::to_wstring(shown) + L" 件のデータが見つかりました。");
@@ -226,7 +227,7 @@ TEST_F(MainWindowTest, SortCommandsFromMenuAndToolbarRenumberTheRows) {
     Command(IDM_SORT_KEY_DOWN);
     EXPECT_EQ(List().Col(), 1);
     for (int row = 1; row < List().Rows(); ++row) EXPECT_EQ(List().Text(row, 0), std::to_wstring(row));
-    const std::wstring firstDescending = List().Text(1, 1);
+    const std::wstring firstDescending(List().Text(1, 1));
     ToolbarClick(IDM_SORT_KEY_UP);
     EXPECT_EQ(List().Text(List().Rows() - 1, 1), firstDescending);
     ToolbarClick(IDM_SORT_EXE_UP);
@@ -245,7 +246,7 @@ TEST_F(MainWindowTest, ShortcutsStepThroughTheListAndFollowTheMenuState) {
 
     // In detail mode the detail follows each step.
     Command(IDM_VIEW_TYPE_DETAIL);
-    const std::wstring shown = Detail().Rows() > 1 ? Detail().Text(1, 3) : L"";
+    const std::wstring shown(Detail().Rows() > 1 ? Detail().Text(1, 3) : L"");
     Key('D', true);
     EXPECT_EQ(List().Row(), 3);
     EXPECT_EQ(Info().BoxText(0), List().Text(3, 1));
@@ -335,8 +336,9 @@ TEST_F(MainWindowTest, CopyCutAndPasteFollowTheFocusedControl) {
     List().SetCurrentCell(1, 1);
     List().SetSelectionEnd(2, 2);
     Command(IDM_EDIT_COPY);
-    EXPECT_EQ(Desktop().clipboard, List().Text(1, 1) + L"\t" + List().Text(1, 2) + L"\r\n" + List().Text(2, 1) + L"\t" +
-                                       List().Text(2, 2) + L"\r\n");
+    EXPECT_EQ(Desktop().clipboard, std::wstring(List().Text(1, 1)) + L"\t" + std::wstring(List().Text(1, 2)) + L"\r\n" +
+                                       std::wstring(List().Text(2, 1)) + L"\t" + std::wstring(List().Text(2, 2)) +
+                                       L"\r\n");
     OpenMenu(MainMenu::kEdit);
     EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_CUT));
     EXPECT_FALSE(Window().Menu().Enabled(IDM_EDIT_PASTE));

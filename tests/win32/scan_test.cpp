@@ -4,6 +4,8 @@
 // tests need in particular places are made as scratch keys and deleted again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -20,6 +22,7 @@
 #include "platform/win32/locale_collator.h"
 #include "platform/win32/os_version_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "resources/resource.h"
 #include "temp_folder.h"
 #include "test_registry_key.h"
 #include "window/list_grid.h"
@@ -53,7 +56,7 @@ GridModel Scan(const ScanRules& rules) {
     return grid;
 }
 
-bool Listed(const GridModel& grid, const std::wstring& keyName) {
+bool Listed(const GridModel& grid, std::wstring_view keyName) {
     for (int row = 1; row < grid.Rows(); ++row)
         if (grid.Text(row, 1) == keyName) return true;
     return false;
@@ -125,9 +128,9 @@ TEST(Scan, DefaultRulesHideNamelessCommandlessAndHotfixEntries) {
     ASSERT_GT(grid.Rows(), 7) << "at least the installed packages are listed";
     for (int row = 1; row < grid.Rows(); ++row) {
         EXPECT_EQ(grid.Text(row, 0), std::to_wstring(row)) << "numbered without gaps";
-        EXPECT_FALSE(grid.Text(row, 2).empty()) << grid.Text(row, 1);
-        EXPECT_FALSE(grid.Text(row, 3).empty()) << grid.Text(row, 1);
-        EXPECT_FALSE(IsHotfix(kXp, grid.Text(row, 2), grid.Text(row, 1))) << grid.Text(row, 1);
+        EXPECT_FALSE(grid.Text(row, 2).empty()) << std::wstring(grid.Text(row, 1));
+        EXPECT_FALSE(grid.Text(row, 3).empty()) << std::wstring(grid.Text(row, 1));
+        EXPECT_FALSE(IsHotfix(kXp, grid.Text(row, 2), grid.Text(row, 1))) << std::wstring(grid.Text(row, 1));
     }
     // Every sub-key that passes the rules is there.
     int expected = 0;
@@ -145,7 +148,7 @@ TEST(Scan, HotfixOnlyModeListsTheHotfixesAloneWhateverTheSettings) {
     rules.hotfixOnly = true;
     const GridModel grid = Scan(rules);
     std::set<std::wstring> listed;
-    for (int row = 1; row < grid.Rows(); ++row) listed.insert(grid.Text(row, 1));
+    for (int row = 1; row < grid.Rows(); ++row) listed.emplace(grid.Text(row, 1));
     // One entry per pattern of the XP rules, and one in the 32-bit view;
     // none of the near misses.
     const std::set<std::wstring> xpHotfixes{L"KB873339", L"Q323255",  L"KB898461", L"Q890046",  L"KB835732",
@@ -170,7 +173,7 @@ TEST(Scan, NearMissesOfTheHotfixPatternsStayInTheList) {
     EXPECT_LT(withoutHotfixes.Rows(), all.Rows());
     for (int row = 1; row < all.Rows(); ++row) {
         const bool hotfix = IsHotfix(kXp, all.Text(row, 2), all.Text(row, 1));
-        EXPECT_EQ(Listed(withoutHotfixes, all.Text(row, 1)), !hotfix) << all.Text(row, 1);
+        EXPECT_EQ(Listed(withoutHotfixes, all.Text(row, 1)), !hotfix) << std::wstring(all.Text(row, 1));
     }
 }
 
@@ -229,6 +232,82 @@ TEST(Scan, RefreshReadsOnlyNewAndChangedKeys) {
     EXPECT_TRUE(registry.TakeReads().empty()) << "the hotfix-only mode reads nothing again";
 }
 
+// What the list shows, whole: every cell of every row and each row's data.
+struct ListContents {
+    std::vector<std::vector<std::wstring>> cells;
+    std::vector<std::uint32_t> rowData;
+};
+
+ListContents ContentsOf(const GridModel& grid) {
+    ListContents contents;
+    for (int row = 0; row < grid.Rows(); ++row) {
+        std::vector<std::wstring>& cells = contents.cells.emplace_back();
+        for (int col = 0; col < grid.Cols(); ++col) cells.emplace_back(grid.Text(row, col));
+        contents.rowData.push_back(grid.RowData(row));
+    }
+    return contents;
+}
+
+TEST(Scan, KeptReadsAreTheListsOwnTextsAndGiveAFullScansList) {
+    TestRegistryKey entry(HKEY_LOCAL_MACHINE, kMachineUninstall + L"Vorlen shared: kept entry");
+    entry.SetString(L"DisplayName", L"Vorlen shared program name");
+    entry.SetString(L"UninstallString", L"C:\\Program Files\\Vorlen shared\\uninstall.exe");
+    // Its clock stands past the settling margin, so the key just written is kept.
+    const CountingRegistry registry;
+    UninstallInventory inventory;
+    GridModel grid(2, kListColumnCount);
+    FillListGrid(grid, inventory.Scan(registry, DefaultRules()));
+    registry.TakeReads();
+
+    const std::vector<ListedEntry> again = inventory.Scan(registry, DefaultRules());
+    EXPECT_TRUE(registry.TakeReads().empty()) << "the second scan reads nothing again";
+    EXPECT_EQ(again, ScanUninstallEntries(Win32Registry(), DefaultRules()));
+    // The kept read and the list's cells are one copy of each text.
+    int row = 1;
+    while (row < grid.Rows() && grid.Text(row, kListColumnKeyName) != L"Vorlen shared: kept entry") ++row;
+    ASSERT_LT(row, grid.Rows());
+    const auto kept = std::find_if(again.begin(), again.end(),
+                                   [](const ListedEntry& e) { return e.keyName == L"Vorlen shared: kept entry"; });
+    ASSERT_NE(kept, again.end());
+    EXPECT_TRUE(kept->keyName.SharesStorageWith(grid.SharedTextAt(row, kListColumnKeyName)));
+    EXPECT_TRUE(kept->displayName.SharesStorageWith(grid.SharedTextAt(row, kListColumnDisplayName)));
+    EXPECT_TRUE(kept->uninstallString.SharesStorageWith(grid.SharedTextAt(row, kListColumnUninstallString)));
+}
+
+TEST(MainWindowStartUp, ARowsTextsSurviveARebuildThatDropsOtherKeys) {
+    TestRegistryKey kept(HKEY_LOCAL_MACHINE, kMachineUninstall + L"Vorlen survive: kept");
+    auto dropped = std::make_unique<TestRegistryKey>(HKEY_CURRENT_USER, kMachineUninstall + L"Vorlen survive: dropped");
+    for (TestRegistryKey* key : {&kept, dropped.get()}) {
+        key->SetString(L"DisplayName", L"Vorlen survive " + key->Path().substr(key->Path().rfind(L' ') + 1));
+        key->SetString(L"UninstallString", L"C:\\Program Files\\Vorlen survive\\uninstall.exe /quiet");
+    }
+    TempFolder folder(L"vorlen-survive");
+    MainWindowHarness harness(folder.Path());
+    ASSERT_TRUE(harness.Created()) << "error " << harness.CreateError();
+    const GridModel& list = harness.Window().ListGrid();
+    const auto rowTexts = [&](int row) {
+        return std::vector<std::wstring>{
+            std::wstring(list.Text(row, kListColumnKeyName)), std::wstring(list.Text(row, kListColumnDisplayName)),
+            std::wstring(list.Text(row, kListColumnUninstallString)), std::wstring(list.Text(row, kListColumnPlace))};
+    };
+    const std::vector<std::wstring> before = rowTexts(harness.RowOf(L"Vorlen survive: kept"));
+    harness.RowOf(L"Vorlen survive: dropped");
+
+    dropped.reset();
+    SendMessageW(harness.Hwnd(), WM_COMMAND, IDM_VIEW_REFRESH, 0);
+    MainWindowHarness::PumpMessages();
+    EXPECT_EQ(rowTexts(harness.RowOf(L"Vorlen survive: kept")), before);
+    EXPECT_FALSE(Listed(list, L"Vorlen survive: dropped"));
+    // The rebuilt list, whole, is a first scan's, sorted as the window sorts.
+    GridModel scanned = Scan(DefaultRules());
+    scanned.Sort(kListColumnDisplayName, SortDirection::Ascending, UserLocaleCollator());
+    RenumberListGrid(scanned);
+    for (int col = 0; col < kListColumnCount; ++col) scanned.SetText(0, col, SharedText(list.Text(0, col)));
+    const ListContents shown = ContentsOf(list), first = ContentsOf(scanned);
+    EXPECT_EQ(shown.cells, first.cells);
+    EXPECT_EQ(shown.rowData, first.rowData);
+}
+
 TEST(Scan, RowHeightsStayWithTheirPositionsAcrossARescan) {
     GridModel grid(2, kListColumnCount);
     FillListGrid(grid, ScanUninstallEntries(Win32Registry(), DefaultRules()));
@@ -263,7 +342,8 @@ TEST(MainWindowStartUp, OpensWithTheVersionTitleAndTheListSortedByProgramName) {
         EXPECT_EQ(list.Text(row, 0), std::to_wstring(row));
         if (row > 1 && !ParseSortNumber(list.Text(row - 1, 2)) && !ParseSortNumber(list.Text(row, 2)))
             EXPECT_LE(collator.Compare(list.Text(row - 1, 2), list.Text(row, 2)), 0)
-                << "row " << row << ": " << list.Text(row - 1, 2) << " / " << list.Text(row, 2);
+                << "row " << row << ": " << std::wstring(list.Text(row - 1, 2)) << " / "
+                << std::wstring(list.Text(row, 2));
     }
     EXPECT_EQ(list.Col(), 1);
     EXPECT_EQ(list.ColWidth(0), 450);
