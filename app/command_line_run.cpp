@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/error_report.h"
+#include "core/program_state.h"
 #include "export/command_line.h"
 #include "export/csv_writer.h"
 #include "grid/grid_model.h"
@@ -24,7 +25,6 @@
 #include "resources/resource.h"
 #include "window/grid_setup.h"
 #include "window/list_grid.h"
-#include "window/program_state.h"
 
 namespace vorlen {
 

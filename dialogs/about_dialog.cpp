@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/program_state.h"
 #include "dialogs/modal_dialog.h"
 #include "dialogs/program_version.h"
 #include "dialogs/system_info.h"
@@ -11,7 +12,6 @@
 #include "resources/dialog_ids.h"
 #include "resources/dialog_layout.h"
 #include "resources/resource.h"
-#include "window/program_state.h"
 
 namespace vorlen {
 

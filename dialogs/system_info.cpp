@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "actions/program_file.h"
-#include "window/program_state.h"
+#include "core/program_state.h"
 
 namespace vorlen {
 

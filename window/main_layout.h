@@ -2,6 +2,7 @@
 #include <array>
 
 #include "core/twips.h"
+#include "grid/grid_cell_padding.h"
 
 namespace vorlen {
 
@@ -32,10 +33,6 @@ inline constexpr int kFixedColumnWidth = 450;
 inline constexpr int kInfoBoxLeft = 2220;  // inside the frame
 inline constexpr int kButtonWidth = 795;
 inline constexpr int kFilterWidth = 435;
-
-// The blank each side of a cell's text at 96 DPI; it grows with the DPI.
-// Each cell also ends in a grid line of one pixel.
-inline constexpr int kGridCellPaddingAt96Dpi = 2;
 
 // Widths of the list grid's columns 1 to 4 on the first layout, in twips, for
 // a grid `gridWidth` twips wide: the place column (4) exactly as wide as its

@@ -6,19 +6,19 @@
 #include <new>
 #include <string_view>
 
+#include "controls/program_fault.h"
 #include "core/os_name.h"
 #include "inventory/uninstall_key.h"
 #include "platform/display_settings_file.h"
 #include "resources/resource.h"
 #include "window/detail_view.h"
 #include "window/edit_commands.h"
-#include "window/entry_notes.h"
 #include "window/entry_actions.h"
+#include "window/entry_notes.h"
 #include "window/export_command.h"
 #include "window/grid_setup.h"
 #include "window/list_commands.h"
 #include "window/list_grid.h"
-#include "window/program_fault.h"
 #include "window/settings_commands.h"
 #include "window/tool_commands.h"
 
@@ -144,6 +144,7 @@ void MainWindow::CreateControls() {
         // A double-click and a screen reader's default action are commands
         // like any other.
         view->onDoubleClick = [this] { RunCommand(IDM_GRID_OPEN); };
+        view->defaultActionName = parts_.Text(IDS_GRID_DEFAULT_ACTION);
         view->onMouseDown = [this](int button) {
             POINT cursor{};
             if (button == 2 && GetCursorPos(&cursor)) ShowContextMenu(cursor);

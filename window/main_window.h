@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "controls/window_base.h"
 #include "core/twips.h"
 #include "platform/win32/unique_handle.h"
 #include "window/main_window_parts.h"
-#include "window/window_base.h"
 
 namespace vorlen {
 

@@ -6,17 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "controls/grid_view.h"
+#include "core/program_state.h"
 #include "grid/grid_model.h"
 #include "inventory/inventory_scan.h"
 #include "platform/platform_error.h"
 #include "window/command_state.h"
-#include "window/grid_view.h"
 #include "window/info_panel.h"
 #include "window/list_grid.h"
 #include "window/main_menu.h"
 #include "window/main_toolbar.h"
 #include "window/main_window_services.h"
-#include "window/program_state.h"
 #include "window/status_bar.h"
 #include "window/uninstaller_checker.h"
 

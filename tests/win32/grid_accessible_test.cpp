@@ -4,19 +4,19 @@
 // client gets E_NOINTERFACE even for stock windows), so the client here is
 // this process, on the thread that owns the windows.
 #include <windows.h>
-#include <oleacc.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <wrl/client.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "controls/grid_view.h"
 #include "grid/grid_model.h"
 #include "main_window_harness.h"
 #include "resources/resource.h"
 #include "temp_folder.h"
-#include "window/grid_view.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace vorlen;
@@ -187,16 +187,16 @@ protected:
         wc.hInstance = instance;
         wc.lpszClassName = kParentClass;
         RegisterClassExW(&wc);
-        parent_ = CreateWindowExW(0, kParentClass, L"GridAccessible test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  640, 300, nullptr, nullptr, instance, nullptr);
+        parent_ = CreateWindowExW(0, kParentClass, L"GridAccessible test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                  300, nullptr, nullptr, instance, nullptr);
     }
     static void TearDownTestSuite() { DestroyWindow(parent_); }
 
     void SetUp() override {
         ASSERT_NE(parent_, nullptr);
         const HINSTANCE instance = GetModuleHandleW(nullptr);
-        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent_, nullptr, instance,
-                                nullptr);
+        edit_ =
+            CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent_, nullptr, instance, nullptr);
         model_.SetText(0, 0, L"No.");
         model_.SetText(0, 1, L"Key");
         model_.SetText(0, 2, L"Program");
@@ -210,6 +210,7 @@ protected:
         for (int col = 0; col < 4; ++col) model_.SetColWidth(col, col == 0 ? 450 : 2400);
         model_.SetRowHeight(3, 0);
         view_.onDoubleClick = [this] { doubleClickedAt_.push_back({model_.Row(), model_.Col()}); };
+        view_.defaultActionName = L"開く";
         grid_ = view_.Create(parent_, 100, instance);
         ASSERT_NE(grid_, nullptr);
         MoveWindow(grid_, 0, 30, 620, 220, TRUE);
@@ -408,7 +409,7 @@ TEST_F(GridAccessibleTest, TheDefaultActionOfADataCellIsWhatADoubleClickDoes) {
     const ComPtr<IAccessible> cell = Cell(5, 3);
     BSTR action = nullptr;
     ASSERT_EQ(cell->get_accDefaultAction(kSelf, &action), S_OK);
-    EXPECT_EQ(std::wstring(action), L"ダブルクリック");
+    EXPECT_EQ(std::wstring(action), L"開く");
     SysFreeString(action);
 
     ASSERT_EQ(cell->accDoDefaultAction(kSelf), S_OK);
@@ -527,6 +528,10 @@ TEST(MainWindowAccessibility, TheDefaultActionOfADetailCellOpensItsFolderAsADoub
     const ComPtr<IAccessible> table = FromWindow(window.DetailGridView().Hwnd());
     const ComPtr<IAccessible> row = ChildOf(table.Get(), installLocation + 1);  // no detail row is hidden
     ASSERT_EQ(Name(row.Get(), 2), L"InstallLocation");
+    BSTR action = nullptr;
+    ASSERT_EQ(row->get_accDefaultAction(Child(4), &action), S_OK);
+    EXPECT_EQ(std::wstring(action), L"ダブルクリック");
+    SysFreeString(action);
     ASSERT_EQ(row->accDoDefaultAction(Child(4)), S_OK);
     MainWindowHarness::PumpMessages();
     ASSERT_EQ(harness.Desktop().started.size(), 1u);

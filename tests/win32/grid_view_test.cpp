@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <set>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "controls/grid_view.h"
 #include "grid/grid_model.h"
 #include "platform/win32/display_api.h"
-#include "window/grid_view.h"
 
 namespace vorlen {
 namespace {

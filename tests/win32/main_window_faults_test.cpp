@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "controls/window_base.h"
 #include "main_window_harness.h"
 #include "resources/resource.h"
 #include "temp_folder.h"
-#include "window/window_base.h"
 
 using namespace vorlen;
 
@@ -20,7 +20,8 @@ TEST(MainWindowFaults, AFailuresDescriptionIsReadInTheAnsiCodePage) {
     MainWindowHarness harness(folder.Path());
     ASSERT_TRUE(harness.Created());
     // "ファイル" in code page 932, as a runtime's message would hold it.
-    harness.Window().Parts().ShowError(IDS_CAPTION_EXPORT_ERROR, std::runtime_error("\x83\x74\x83\x40\x83\x43\x83\x8B"));
+    harness.Window().Parts().ShowError(IDS_CAPTION_EXPORT_ERROR,
+                                       std::runtime_error("\x83\x74\x83\x40\x83\x43\x83\x8B"));
     ASSERT_EQ(harness.Desktop().messages.size(), 1u);
     EXPECT_NE(harness.Desktop().messages[0].text.find(L"ファイル"), std::wstring::npos)
         << harness.Desktop().messages[0].text;

@@ -1,9 +1,9 @@
-#include "window/grid_view.h"
+#include "controls/grid_view.h"
 
 #include <windowsx.h>
 
+#include "grid/grid_cell_padding.h"
 #include "platform/win32/unique_handle.h"
-#include "window/main_layout.h"
 
 #include <algorithm>
 #include <cstdlib>

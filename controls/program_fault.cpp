@@ -1,4 +1,4 @@
-#include "window/program_fault.h"
+#include "controls/program_fault.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "window/grid_accessible.h"
+#include "controls/grid_accessible.h"
 
 #include <wrl/client.h>
 
@@ -6,9 +6,8 @@
 #include <exception>
 #include <string>
 
+#include "controls/grid_view.h"
 #include "platform/win32/accessibility_runtime.h"
-#include "resources/resource.h"
-#include "window/grid_view.h"
 
 namespace vorlen {
 
@@ -213,11 +212,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         return Text(child, action, [](GridElement& target) {
             if (!target.IsDataCell(target.row_, target.col_)) return std::wstring();
-            wchar_t* text = nullptr;
-            const HINSTANCE instance =
-                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(target.View().Hwnd(), GWLP_HINSTANCE));
-            const int length = LoadStringW(instance, IDS_GRID_DEFAULT_ACTION, reinterpret_cast<LPWSTR>(&text), 0);
-            return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+            return target.View().defaultActionName;
         });
     }
 

@@ -1,9 +1,9 @@
-#include "window/window_base.h"
+#include "controls/window_base.h"
 
 #include <exception>
 #include <new>
 
-#include "window/program_fault.h"
+#include "controls/program_fault.h"
 
 namespace vorlen {
 

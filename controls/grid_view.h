@@ -3,13 +3,14 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "controls/grid_accessible.h"
+#include "controls/window_base.h"
 #include "grid/grid_model.h"
 #include "platform/win32/display_api.h"
-#include "window/grid_accessible.h"
-#include "window/window_base.h"
 
 namespace vorlen {
 
@@ -21,7 +22,7 @@ namespace vorlen {
 // and the mouse, selects blocks by dragging or with Shift, and drags column
 // borders in the heading row; all of it is written to the model, which calls
 // the window's current-cell handler. Screen readers read it through its
-// accessible object (window/grid_accessible.h) and follow the current cell
+// accessible object (controls/grid_accessible.h) and follow the current cell
 // through WinEvents.
 class GridView final : public WindowBase {
 public:
@@ -47,6 +48,9 @@ public:
     // Raised on a double-click on a cell, and on any mouse button pressed
     // over the control (`button` 1 left, 2 right, 4 middle).
     std::function<void()> onDoubleClick;
+    // What a screen reader calls the double-click on a data cell (its
+    // default action), in the owner's language; empty: none.
+    std::wstring defaultActionName;
     std::function<void(int button)> onMouseDown;
     // Raised when the context menu is asked for from the keyboard (Shift+F10,
     // the Menu key): `screen` is the point below the current cell, scrolled
