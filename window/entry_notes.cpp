@@ -99,7 +99,7 @@ void ShowSelectedEntryNotes(MainWindowParts& parts) {
 void ShowDetailEntryNotes(MainWindowParts& parts, const EntrySummary& entry, const std::wstring& parentKeyName) {
     if (!entry.opened) return ClearNotes(parts);
     ShowNotes(parts, WindowsListNoteText(parts, entry.windowsList, entry.displayName.empty(), parentKeyName),
-              entry.uninstallString, entry.uninstallStringExpands);
+              entry.uninstallString.Str(), entry.uninstallStringExpands);
 }
 
 void OnUninstallerChecked(MainWindowParts& parts, std::uint32_t generation) {
