@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "core/twips.h"
 #include "grid/grid_cell_padding.h"
 #include "platform/win32/unique_handle.h"
 
