@@ -174,9 +174,13 @@ click_client() {
     sleep 0.05
 }
 # Clicks into info box $1 and waits until it has the keyboard focus.
+# The control ids of the three info boxes (IDC_KEY_BOX and the two after it).
+box_ids=(1010 1011 1012)
 click_box() {
     click_client "$box_x" "${box_y[$1]}"
-    expect_focus Edit "a click into info box $1"
+    # That box itself: the focus may already be in another box, which is an
+    # Edit too, and the next key would then start from there.
+    expect_focus "Edit#${box_ids[$1]}" "a click into info box $1"
 }
 click_detail_button() { click_client "$button_x" "$detail_button_y"; }
 click_run_button() { click_client "$button_x" "$run_button_y"; }

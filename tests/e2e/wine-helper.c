@@ -15,7 +15,7 @@
  *                             the foreground, waiting up to S seconds for it
  *       focus S CLASS         wait up to S seconds until the control with the
  *                             keyboard focus in the foreground window is of the
- *                             window class CLASS; "none" is followed by the class
+ *                             window class CLASS (CLASS#ID: that control); "none" is followed by the class
  *                             that has it ("-" when no window has it)
  *       menu S                wait up to S seconds for a popup menu on the screen;
  *                             "ok X Y" gives the screen point of its top left corner
@@ -122,16 +122,28 @@ static const char* Activate(int seconds, const char* title) {
 }
 
 /* The class of the window with the keyboard focus in the foreground
- * window's thread, or "-". */
+ * window's thread and its control id, as "CLASS#ID", or "-". */
 static void FocusedClass(char* name, int capacity) {
     GUITHREADINFO info = {sizeof info};
     const HWND foreground = GetForegroundWindow();
     wchar_t wide[256];
     if (foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, NULL), &info) && info.hwndFocus &&
         GetClassNameW(info.hwndFocus, wide, 256) &&
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, name, capacity, NULL, NULL))
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, name, capacity - 16, NULL, NULL)) {
+        wsprintfA(name + lstrlenA(name), "#%d", GetDlgCtrlID(info.hwndFocus));
         return;
+    }
     lstrcpynA(name, "-", capacity);
+}
+
+/* Whether the focused "CLASS#ID" is the one wanted: "CLASS" names any
+ * control of the class, "CLASS#ID" one control. */
+static int FocusIs(const char* focused, const char* wanted) {
+    char classOnly[256];
+    const char* mark = strchr(focused, '#');
+    if (strchr(wanted, '#') || !mark) return lstrcmpiA(focused, wanted) == 0;
+    lstrcpynA(classOnly, focused, (int)(mark - focused) + 1);
+    return lstrcmpiA(classOnly, wanted) == 0;
 }
 
 static const char* WaitFocus(int seconds, const char* wanted) {
@@ -139,7 +151,7 @@ static const char* WaitFocus(int seconds, const char* wanted) {
     char name[256];
     for (int tick = 0;; ++tick) {
         FocusedClass(name, sizeof name);
-        if (lstrcmpiA(name, wanted) == 0) return "ok\n";
+        if (FocusIs(name, wanted)) return "ok\n";
         if (tick >= seconds * 20) break;
         Sleep(50);
     }
