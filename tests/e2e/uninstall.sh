@@ -50,13 +50,20 @@ echo "ok: the question was answered Yes"
 
 # The uninstaller goes on in a copy of itself in the temporary folder; wait
 # for its work rather than for the prefix's programs, Vorlen among them.
+# A failure says which programs of the prefix were still running and what
+# the screen showed, so that a slow run and a stuck one can be told apart.
+answered=$SECONDS
 for _ in $(seq 1 120); do
     if ! reg64 query "$sample_key" >/dev/null 2>&1 && [ ! -e "$sample_folder" ]; then break; fi
     sleep 0.5
 done
-reg64 query "$sample_key" >/dev/null 2>&1 && fail "the key of Vorlen Sample is still there 60 s after the answer"
-[ -e "$sample_folder" ] && fail "the folder $sample_folder is still there 60 s after the answer"
-echo "ok: the uninstaller removed the key and the folder of Vorlen Sample"
+uninstall_stuck() {
+    screenshot uninstall-stuck
+    fail "$1 $((SECONDS - answered)) s after the answer; programs running: $(ps -eo etime=,args= | grep -ai '\.exe' | grep -av grep | tr '\n' ';' || true)"
+}
+reg64 query "$sample_key" >/dev/null 2>&1 && uninstall_stuck "the key of Vorlen Sample is still there"
+[ -e "$sample_folder" ] && uninstall_stuck "the folder $sample_folder is still there"
+echo "ok: the uninstaller removed the key and the folder of Vorlen Sample in $((SECONDS - answered)) s"
 uninstall_subkeys >"$prefix_copy/keys-after"
 diff <(LC_ALL=C grep -avxF 'Vorlen Sample' "$prefix_copy/keys-before") "$prefix_copy/keys-after" >/dev/null ||
     fail "the uninstall key lost or gained more than Vorlen Sample: $(diff "$prefix_copy/keys-before" "$prefix_copy/keys-after" | head -n 10)"
