@@ -15,7 +15,13 @@ mkdir -p "$out"
 : "${DISPLAY:?the end-to-end tests need an X display (scripts/test starts one)}"
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A failure leaves a screenshot of the whole screen beside the others, named
+# after the script, so that a rare one can be seen after the run.
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$out/failed-$(basename "$0" .sh).png" 2>/dev/null || true
+    exit 1
+}
 # xdotool presses and releases a key in two requests; on a busy machine the
 # release can come after the X server's auto-repeat delay (660 ms), and the
 # key then arrives several times (an extra Tab or Shift+Tab moves the focus
@@ -363,7 +369,8 @@ wait_for_menu() {
 expect_focus() {
     local answer
     answer=$(helper_command "focus 10 $1" 20)
-    [ "$answer" = ok ] || fail "$2 leaves the focus in a window of class '${answer#none }', not $1"
+    [ "$answer" = ok ] ||
+        fail "$2 leaves the focus in a window of class '${answer#none }', not $1 (menu bar $menu_height pixels high; pointer at $(xdotool getmouselocation 2>/dev/null || true))"
 }
 
 # ---- Checks that let the script go on ---------------------------------------------
