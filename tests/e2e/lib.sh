@@ -31,11 +31,13 @@ xset r off || fail "cannot turn the X display's auto-repeat off (xset, Debian x1
 trap 'exit 130' INT HUP
 trap 'exit 143' TERM
 
-# Prints the id of the first X window whose name matches, waiting up to $2 seconds.
+# Prints the id of the first X window whose name matches, waiting up to $2
+# seconds; with a third argument "shown", of the first one on the screen.
 wait_for_window() {
-    local pattern=$1 seconds=${2:-40} id
+    local pattern=$1 seconds=${2:-40} id shown=()
+    [ "${3:-}" != shown ] || shown=(--onlyvisible)
     for _ in $(seq 1 $((seconds * 4))); do
-        id=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
+        id=$(xdotool search "${shown[@]}" --name "$pattern" 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.25
     done
@@ -132,18 +134,23 @@ start_vorlen() {
 # Succeeds when an X program reads text from the clipboard selection.
 x_clipboard_holds_text() { [ -n "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" ]; }
 
-# Waits for the main window of a Vorlen just started; sets main_window and menu_height.
+# Waits for the main window of a Vorlen just started; sets main_window and
+# menu_height. While the program builds the window, still hidden, Wine's X
+# window for it has the size of the whole frame, caption and borders
+# included; once the window is shown, it is the client area and the menu bar
+# only. A menu bar measured on the first would send every click a caption
+# lower (a click meant for the key-name box reached the program-name box).
 wait_for_main_window() {
-    main_window=$(wait_for_window "$main_pattern" 40) || fail "no window titled '$main_title' within 40 s"
-    local height
+    main_window=$(wait_for_window "$main_pattern" 40 shown) || fail "no window titled '$main_title' shown within 40 s"
+    local geometry width height
     for _ in $(seq 1 40); do
-        height=$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')
+        geometry=$(xdotool getwindowgeometry --shell "$main_window")
+        width=$(sed -n 's/^WIDTH=//p' <<<"$geometry") height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
         menu_height=$((height - client_height))
-        [ "$menu_height" -gt 10 ] && [ "$menu_height" -lt 60 ] && break
+        [ "$width" = "$client_width" ] && [ "$menu_height" -gt 10 ] && [ "$menu_height" -lt 60 ] && return 0
         sleep 0.25
     done
-    [ "$menu_height" -gt 10 ] && [ "$menu_height" -lt 60 ] ||
-        fail "the main window is $height pixels high, not the design client height $client_height plus a menu bar"
+    fail "the main window is $width x $height pixels, not the design client area $client_width x $client_height with a menu bar above it"
 }
 
 # Makes the top-level window titled $1 (X window $2) the active one, raised
