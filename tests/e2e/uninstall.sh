@@ -50,15 +50,15 @@ echo "ok: the question was answered Yes"
 
 # The uninstaller goes on in a copy of itself in the temporary folder; wait
 # for its work rather than for the prefix's programs, Vorlen among them.
-# A failure says which programs of the prefix were still running and what
-# the screen showed, so that a slow run and a stuck one can be told apart.
+# A failure says which programs of the prefix were still running (fail
+# leaves what the screen showed), so that a slow run and a stuck one can be
+# told apart.
 answered=$SECONDS
 for _ in $(seq 1 120); do
     if ! reg64 query "$sample_key" >/dev/null 2>&1 && [ ! -e "$sample_folder" ]; then break; fi
     sleep 0.5
 done
 uninstall_stuck() {
-    screenshot uninstall-stuck
     fail "$1 $((SECONDS - answered)) s after the answer; programs running: $(ps -eo etime=,args= | grep -ai '\.exe' | grep -av grep | tr '\n' ';' || true)"
 }
 reg64 query "$sample_key" >/dev/null 2>&1 && uninstall_stuck "the key of Vorlen Sample is still there"
